@@ -1,0 +1,129 @@
+#include "DataModule.h"
+
+#include "RecalcFlag.h"
+#include "RecordLayouts.h"
+
+namespace jt::data {
+
+TDataModule1* DataModule1 = nullptr;
+
+TDataModule1::TDataModule1(QObject* parent) : QObject(parent) {
+    results = new engine::Table(this);
+    results->setObjectName(QStringLiteral("results"));
+    results->setDatabaseName(kAlias);
+    results->setTableName(kResultsTemplate);
+    compinfo = new engine::Table(this);
+    compinfo->setObjectName(QStringLiteral("compinfo"));
+    compinfo->setDatabaseName(kAlias);
+
+    DataSource1 = new engine::DataSource(this);
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DataSource1->setDataSet(results);
+    DataSource2 = new engine::DataSource(this);
+    DataSource2->setObjectName(QStringLiteral("DataSource2"));
+    DataSource2->setDataSet(compinfo);
+
+    resultsSEQUENCE = results->declareField(QStringLiteral("SEQUENCE"));
+    resultsCOMP_NO = results->declareField(QStringLiteral("COMP_NO"));
+    resultsNAME = results->declareField(QStringLiteral("NAME"));
+    resultsSCHOOL = results->declareField(QStringLiteral("SCHOOL"));
+    resultsA1 = results->declareField(QStringLiteral("A1"));
+    resultsA2 = results->declareField(QStringLiteral("A2"));
+    resultsA3 = results->declareField(QStringLiteral("A3"));
+    resultsASUBTOTAL = results->declareField(QStringLiteral("ASUBTOTAL"));
+    resultsAGRID1 = results->declareField(QStringLiteral("AGRID1"));
+    resultsASET = results->declareField(QStringLiteral("ASET"));
+    resultsATOTAL = results->declareField(QStringLiteral("ATOTAL"));
+    resultsAGRID2 = results->declareField(QStringLiteral("AGRID2"));
+    resultsB1 = results->declareField(QStringLiteral("B1"));
+    resultsB2 = results->declareField(QStringLiteral("B2"));
+    resultsB3 = results->declareField(QStringLiteral("B3"));
+    resultsBSUBTOTAL = results->declareField(QStringLiteral("BSUBTOTAL"));
+    resultsBGRID1 = results->declareField(QStringLiteral("BGRID1"));
+    resultsBSET = results->declareField(QStringLiteral("BSET"));
+    resultsBTOTAL = results->declareField(QStringLiteral("BTOTAL"));
+    resultsBGRID2 = results->declareField(QStringLiteral("BGRID2"));
+    resultsC1 = results->declareField(QStringLiteral("C1"));
+    resultsC2 = results->declareField(QStringLiteral("C2"));
+    resultsC3 = results->declareField(QStringLiteral("C3"));
+    resultsCSUBTOTAL = results->declareField(QStringLiteral("CSUBTOTAL"));
+    resultsCGRID1 = results->declareField(QStringLiteral("CGRID1"));
+    resultsCSET = results->declareField(QStringLiteral("CSET"));
+    resultsCTOTAL = results->declareField(QStringLiteral("CTOTAL"));
+    resultsCGRID2 = results->declareField(QStringLiteral("CGRID2"));
+    resultsD1 = results->declareField(QStringLiteral("D1"));
+    resultsD2 = results->declareField(QStringLiteral("D2"));
+    resultsD3 = results->declareField(QStringLiteral("D3"));
+    resultsDSUBTOTAL = results->declareField(QStringLiteral("DSUBTOTAL"));
+    resultsDGRID1 = results->declareField(QStringLiteral("DGRID1"));
+    resultsDSET = results->declareField(QStringLiteral("DSET"));
+    resultsDTOTAL = results->declareField(QStringLiteral("DTOTAL"));
+    resultsDGRID2 = results->declareField(QStringLiteral("DGRID2"));
+    resultsE1 = results->declareField(QStringLiteral("E1"));
+    resultsE2 = results->declareField(QStringLiteral("E2"));
+    resultsE3 = results->declareField(QStringLiteral("E3"));
+    resultsESUBTOTAL = results->declareField(QStringLiteral("ESUBTOTAL"));
+    resultsEGRID1 = results->declareField(QStringLiteral("EGRID1"));
+    resultsESET = results->declareField(QStringLiteral("ESET"));
+    resultsETOTAL = results->declareField(QStringLiteral("ETOTAL"));
+    resultsEGRID2 = results->declareField(QStringLiteral("EGRID2"));
+    resultsRECALLTTL = results->declareField(QStringLiteral("RECALLTTL"));
+    resultsRECALLTIE = results->declareField(QStringLiteral("RECALLTIE"));
+    resultsRECALLCHAR = results->declareField(QStringLiteral("RECALLCHAR"));
+    resultsGRIDTOTAL = results->declareField(QStringLiteral("GRIDTOTAL"));
+    resultsPOSITION = results->declareField(QStringLiteral("POSITION"));
+    resultsFINALTIE = results->declareField(QStringLiteral("FINALTIE"));
+    resultsFINALCHAR = results->declareField(QStringLiteral("FINALCHAR"));
+    resultsRECALLED = results->declareField(QStringLiteral("RECALLED"));
+    resultsSOLOPOSN = results->declareField(QStringLiteral("SOLOPOSN"));
+    resultsSOLOCHAR = results->declareField(QStringLiteral("SOLOCHAR"));
+    resultsQUALGRID = results->declareField(QStringLiteral("QUALGRID"));
+    resultsQUALIFIER = results->declareField(QStringLiteral("QUALIFIER"));
+    resultsRecDancer = results->addCalculatedField(QStringLiteral("RecDancer"), engine::FieldType::Character, 3);
+    for (const engine::FieldDef& def : resultsFields())
+        results->declareField(def.name)->setDisplayFormat(resultsDisplayFormat(def.name));
+
+    compinfoCOMPNO = compinfo->declareField(QStringLiteral("COMPNO"));
+    compinfoCOMPNAME = compinfo->declareField(QStringLiteral("COMPNAME"));
+    compinfoNUMADJS = compinfo->declareField(QStringLiteral("NUMADJS"));
+    compinfoADJANAME = compinfo->declareField(QStringLiteral("ADJANAME"));
+    compinfoADJAFROM = compinfo->declareField(QStringLiteral("ADJAFROM"));
+    compinfoADJBNAME = compinfo->declareField(QStringLiteral("ADJBNAME"));
+    compinfoADJBFROM = compinfo->declareField(QStringLiteral("ADJBFROM"));
+    compinfoADJCNAME = compinfo->declareField(QStringLiteral("ADJCNAME"));
+    compinfoADJCFROM = compinfo->declareField(QStringLiteral("ADJCFROM"));
+    compinfoADJDNAME = compinfo->declareField(QStringLiteral("ADJDNAME"));
+    compinfoADJDFROM = compinfo->declareField(QStringLiteral("ADJDFROM"));
+    compinfoADJENAME = compinfo->declareField(QStringLiteral("ADJENAME"));
+    compinfoADJEFROM = compinfo->declareField(QStringLiteral("ADJEFROM"));
+    compinfoNUMROUNDS = compinfo->declareField(QStringLiteral("NUMROUNDS"));
+    compinfoRD1TITLE = compinfo->declareField(QStringLiteral("RD1TITLE"));
+    compinfoRD2TITLE = compinfo->declareField(QStringLiteral("RD2TITLE"));
+    compinfoRD3TITLE = compinfo->declareField(QStringLiteral("RD3TITLE"));
+    compinfoRD4TITLE = compinfo->declareField(QStringLiteral("RD4TITLE"));
+
+    results->setCalcFieldsHandler([this](engine::Table& t) { resultsCalcFields(t); });
+    results->setBeforeInsertHandler([this](engine::Table& t) { resultsBeforeInsert(t); });
+    connect(results, &engine::Table::afterPost, this, &TDataModule1::resultsAfterPost);
+    connect(compinfo, &engine::Table::afterPost, this, &TDataModule1::resultsAfterPost);
+    // Removing a dancer changes everybody's places just as an edit does.
+    connect(results, &engine::Table::afterDelete, this, &TDataModule1::resultsAfterPost);
+
+    if (!DataModule1)
+        DataModule1 = this;
+}
+
+TDataModule1::~TDataModule1() {
+    if (DataModule1 == this)
+        DataModule1 = nullptr;
+}
+
+void TDataModule1::resultsCalcFields(engine::Table&) {
+    resultsRecDancer->setAsString(resultsRECALLED->asBoolean() ? QStringLiteral("Yes") : QString());
+}
+
+void TDataModule1::resultsBeforeInsert(engine::Table&) {}
+
+void TDataModule1::resultsAfterPost() { ReCalcFlag = true; }
+
+} // namespace jt::data

@@ -1,0 +1,7 @@
+#include "RecalcFlag.h"
+
+namespace jt {
+
+bool ReCalcFlag = false;
+
+} // namespace jt

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace jt::platform {
+
+enum class MessageType { Information, Warning, Error, Confirmation };
+
+// Buttons of a message box; combine with |.
+enum Button : int { NoButton = 0, Ok = 1, Cancel = 2, Yes = 4, No = 8 };
+using Buttons = int;
+
+struct FileDialogOptions {
+    QString title;
+    QString folder;             // initial folder
+    QString filter;             // "Competition Tables (*.dbf)"
+    QString defaultSuffix;      // "dbf"
+    bool mustExist = true;      // the file and its folder must exist
+    bool refuseReadOnly = false; // read-only files cannot be chosen
+};
+
+// Every message box, file dialog and input box of the program goes through the one
+// Dialogs object, so tests can answer them by script (see tests/support).
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Returns the button pressed (Cancel or No when the box was closed otherwise).
+    virtual Button message(MessageType type, const QString& title, const QString& text, Buttons buttons) = 0;
+    // The chosen file's path, or nothing when the user cancelled.
+    virtual std::optional<QString> openFileName(const FileDialogOptions& options) = 0;
+    // The text typed, or nothing when the user cancelled.
+    virtual std::optional<QString> inputBox(const QString& caption, const QString& prompt, const QString& initial) = 0;
+};
+
+// The program's dialogs. Until one is installed, real widgets are shown.
+Dialogs& dialogs();
+// Installs another implementation (a test's script); nullptr goes back to real widgets.
+// The caller keeps ownership.
+void setDialogs(Dialogs* dialogs);
+
+// The application title that message boxes carry.
+inline const QString kApplicationTitle = QStringLiteral("Jigtally 2008");
+
+// The general error display: a box titled "Jigtally 2008" with an error icon, an OK
+// button and the text, a full stop added where the text does not end in one.
+void showError(const QString& text);
+// The text as the general error display shows it.
+QString errorDisplayText(const QString& text);
+
+} // namespace jt::platform

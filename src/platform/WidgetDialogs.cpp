@@ -1,0 +1,81 @@
+#include "WidgetDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace jt::platform {
+
+Button WidgetDialogs::message(MessageType type, const QString& title, const QString& text, Buttons buttons) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (type) {
+    case MessageType::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageType::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageType::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageType::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    QMessageBox::StandardButtons standard;
+    if (buttons & Ok)
+        standard |= QMessageBox::Ok;
+    if (buttons & Cancel)
+        standard |= QMessageBox::Cancel;
+    if (buttons & Yes)
+        standard |= QMessageBox::Yes;
+    if (buttons & No)
+        standard |= QMessageBox::No;
+    box.setStandardButtons(standard);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Ok;
+    case QMessageBox::Yes:
+        return Yes;
+    case QMessageBox::No:
+        return No;
+    case QMessageBox::Cancel:
+        return Cancel;
+    default:
+        return (buttons & No) ? No : Cancel;
+    }
+}
+
+std::optional<QString> WidgetDialogs::openFileName(const FileDialogOptions& options) {
+    QFileDialog dialog(QApplication::activeWindow(), options.title, options.folder, options.filter);
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(options.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    while (dialog.exec() == QDialog::Accepted) {
+        const QStringList files = dialog.selectedFiles();
+        if (files.isEmpty())
+            return std::nullopt;
+        const QString file = files.first();
+        if (options.refuseReadOnly && QFileInfo(file).exists() && !QFileInfo(file).isWritable()) {
+            QMessageBox::warning(&dialog, options.title, QStringLiteral("%1 is read-only. Choose another file.").arg(file));
+            continue;
+        }
+        return file;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> WidgetDialogs::inputBox(const QString& caption, const QString& prompt, const QString& initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+} // namespace jt::platform

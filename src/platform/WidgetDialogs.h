@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Dialogs.h"
+
+namespace jt::platform {
+
+// Dialogs shown with real Qt widgets.
+class WidgetDialogs final : public Dialogs {
+public:
+    Button message(MessageType type, const QString& title, const QString& text, Buttons buttons) override;
+    std::optional<QString> openFileName(const FileDialogOptions& options) override;
+    std::optional<QString> inputBox(const QString& caption, const QString& prompt, const QString& initial) override;
+};
+
+} // namespace jt::platform

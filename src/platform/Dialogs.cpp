@@ -1,17 +1,31 @@
 #include "Dialogs.h"
 
-#include "WidgetDialogs.h"
+#include <QTextStream>
 
 namespace jt::platform {
 namespace {
 Dialogs* installed = nullptr;
 } // namespace
 
+// Without a window system (the command-line program) boxes go to standard error and
+// are answered with their safe choice: OK, No or Cancel.
+class ConsoleDialogs final : public Dialogs {
+public:
+    Button message(MessageType, const QString& title, const QString& text, Buttons buttons) override {
+        QTextStream(stderr) << title << ": " << text << "\n";
+        if (buttons & Ok)
+            return Ok;
+        return (buttons & No) ? No : Cancel;
+    }
+    std::optional<QString> openFileName(const FileDialogOptions&) override { return std::nullopt; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return std::nullopt; }
+};
+
 Dialogs& dialogs() {
     if (installed)
         return *installed;
-    static WidgetDialogs widgets;
-    return widgets;
+    static ConsoleDialogs console;
+    return console;
 }
 
 void setDialogs(Dialogs* dialogs) { installed = dialogs; }

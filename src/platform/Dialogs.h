@@ -35,10 +35,10 @@ public:
     virtual std::optional<QString> inputBox(const QString& caption, const QString& prompt, const QString& initial) = 0;
 };
 
-// The program's dialogs. Until one is installed, real widgets are shown.
+// The program's dialogs. The windowed program installs real widgets at start-up, tests
+// install a script; with none installed, boxes are written to standard error.
 Dialogs& dialogs();
-// Installs another implementation (a test's script); nullptr goes back to real widgets.
-// The caller keeps ownership.
+// Installs an implementation; nullptr goes back to standard error. The caller keeps ownership.
 void setDialogs(Dialogs* dialogs);
 
 // The application title that message boxes carry.

@@ -112,7 +112,8 @@ private Q_SLOTS:
         results->close();
         results->open();
         QCOMPARE(m_module->resultsRecDancer->asString(), QStringLiteral("Yes"));
-        QCOMPARE(results->valueAt(0, m_module->resultsRecDancer->fieldNo()).toString(), QStringLiteral("Yes"));
+        QCOMPARE(results->valueAt(0, m_module->resultsRecDancer->fieldNo()).toString(),
+                 QStringLiteral("Yes"));
         results->edit();
         m_module->resultsRECALLED->setAsBoolean(false);
         results->post();
@@ -159,8 +160,11 @@ private Q_SLOTS:
         t.setIndexName(QStringLiteral("seqno"));
         t.open();
         QCOMPARE(t.rowCount(), 5);
-        const double expected[5][6] = {{80, 82, 79, 80, 84, 80}, {79, 81, 80, 81, 82, 82}, {80, 78, 79, 77, 75, 76},
-                                       {70, 72, 70, 70, 77, 74}, {0, 0, 0, 0, 0, 0}};
+        const double expected[5][6] = {{80, 82, 79, 80, 84, 80},
+                                       {79, 81, 80, 81, 82, 82},
+                                       {80, 78, 79, 77, 75, 76},
+                                       {70, 72, 70, 70, 77, 74},
+                                       {0, 0, 0, 0, 0, 0}};
         for (int row = 0; row < 5; ++row, t.next()) {
             QCOMPARE(t.fieldByName(QStringLiteral("SEQUENCE"))->asInteger(), row + 1);
             const char* names[] = {"A1", "A2", "B1", "B2", "C1", "C2"};

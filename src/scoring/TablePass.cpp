@@ -1,0 +1,64 @@
+#include "TablePass.h"
+
+#include "engine/Table.h"
+
+#include <exception>
+
+namespace jt::scoring {
+namespace {
+
+void runPass(engine::Table& table, const QString& indexName, const QString& keyField,
+             const std::function<void()>& body) {
+    const bool withIndex = !indexName.isEmpty();
+    std::exception_ptr failure;
+    const auto attempt = [&failure](const auto& step) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+
+    attempt([&] {
+        table.close();
+        table.setIndexName(QString());
+        table.setFiltered(false);
+        if (withIndex)
+            table.addIndex(indexName, keyField, /*descending=*/true);
+        table.setExclusive(true);
+        table.open();
+        if (withIndex) {
+            table.updateIndexDefs();
+            table.setIndexName(indexName);
+        }
+        table.first();
+        body();
+    });
+
+    // A failed post leaves its record in edit mode; it must not be posted again here.
+    attempt([&] {
+        if (table.editing())
+            table.cancel();
+    });
+    attempt([&] { table.setIndexName(QString()); });
+    if (withIndex)
+        attempt([&] { table.deleteIndex(indexName); });
+    attempt([&] { table.close(); });
+    attempt([&] { table.setExclusive(false); });
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+} // namespace
+
+void runRecordOrderPass(engine::Table& table, const std::function<void()>& body) {
+    runPass(table, QString(), QString(), body);
+}
+
+void runWorkingIndexPass(engine::Table& table, const QString& indexName, const QString& keyField,
+                         const std::function<void()>& body) {
+    runPass(table, indexName, keyField, body);
+}
+
+} // namespace jt::scoring

@@ -40,9 +40,12 @@ void AliasRegistry::load() {
     settings.endArray();
 }
 
-bool AliasRegistry::exists(const QString& alias) const { return m_aliases.contains(alias.toLower()); }
+bool AliasRegistry::exists(const QString& alias) const {
+    return m_aliases.contains(alias.toLower());
+}
 
-void AliasRegistry::addStandardAlias(const QString& alias, const QString& folder, const QString& driver) {
+void AliasRegistry::addStandardAlias(const QString& alias, const QString& folder,
+                                     const QString& driver) {
     if (alias.trimmed().isEmpty())
         throw EngineError(QStringLiteral("An alias needs a name"));
     m_aliases.insert(alias.toLower(), Entry{alias, QDir::cleanPath(folder), driver});
@@ -63,14 +66,16 @@ void AliasRegistry::saveConfig() {
     settings.endArray();
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        throw EngineError(QStringLiteral("Cannot save the alias configuration to %1").arg(m_configFile),
-                          EngineError::Kind::Io);
+        throw EngineError(
+            QStringLiteral("Cannot save the alias configuration to %1").arg(m_configFile),
+            EngineError::Kind::Io);
 }
 
 QString AliasRegistry::folderOf(const QString& alias) const {
     const auto it = m_aliases.constFind(alias.toLower());
     if (it == m_aliases.constEnd())
-        throw EngineError(QStringLiteral("Unknown database: %1").arg(alias), EngineError::Kind::NotFound);
+        throw EngineError(QStringLiteral("Unknown database: %1").arg(alias),
+                          EngineError::Kind::NotFound);
     return it->folder;
 }
 

@@ -14,7 +14,8 @@ class BatchCopier {
 public:
     static int copy(Table& source, Table& destination, int maxRecords) {
         if (destination.active())
-            throw EngineError(QStringLiteral("%1: Cannot copy into an open table").arg(destination.tableName()));
+            throw EngineError(
+                QStringLiteral("%1: Cannot copy into an open table").arg(destination.tableName()));
         const QString destPath = destination.resolvedPath();
         const bool openedHere = !source.active();
         if (openedHere)
@@ -31,8 +32,10 @@ public:
                 }
             }
         } closeAgain{source, openedHere};
-        if (QFileInfo(source.m_file.path()).canonicalFilePath() == QFileInfo(destPath).canonicalFilePath())
-            throw EngineError(QStringLiteral("%1: A table cannot be copied onto itself").arg(destPath));
+        if (QFileInfo(source.m_file.path()).canonicalFilePath() ==
+            QFileInfo(destPath).canonicalFilePath())
+            throw EngineError(
+                QStringLiteral("%1: A table cannot be copied onto itself").arg(destPath));
         source.checkBrowseMode();
 
         const DbfStructure& s = source.m_file.structure();

@@ -40,7 +40,9 @@ EngineError badFile(const QString& path, const QString& what) {
                        EngineError::Kind::BadFile);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\0'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\0';
+}
 
 // The bytes of a field without leading and trailing blanks (and NULs some writers pad with).
 std::pair<const char*, const char*> trimmed(const char* bytes, int width) {
@@ -64,8 +66,8 @@ bool validFieldName(const QString& name) {
         return false;
     for (const QChar ch : name) {
         const char16_t c = ch.unicode();
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                        (c >= '0' && c <= '9') || c == '_';
+        const bool ok =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
         if (!ok)
             return false;
     }
@@ -173,12 +175,14 @@ DbfStructure DbfStructure::fromFields(const FieldDefs& fields, const QString& ta
     int offset = 1;
     for (const FieldDef& def : fields) {
         if (!validFieldName(def.name))
-            throw EngineError(QStringLiteral("Invalid field name '%1' in table %2").arg(def.name, tableName));
+            throw EngineError(
+                QStringLiteral("Invalid field name '%1' in table %2").arg(def.name, tableName));
         if (const QString problem = fieldProblem(def); !problem.isEmpty())
             throw EngineError(QStringLiteral("Table %1: %2").arg(tableName, problem));
         const QString key = def.name.toUpper();
         if (seen.contains(key))
-            throw EngineError(QStringLiteral("Duplicate field name %1 in table %2").arg(def.name, tableName));
+            throw EngineError(
+                QStringLiteral("Duplicate field name %1 in table %2").arg(def.name, tableName));
         seen.insert(key);
         s.offsets.push_back(offset);
         offset += def.width;
@@ -200,14 +204,16 @@ int DbfStructure::indexOf(const QString& fieldName) const {
 DbfHeader parseHeader(const QByteArray& file, const QString& path) {
     const qsizetype size = file.size();
     if (size < kFileHeaderSize + 1)
-        throw badFile(path, QStringLiteral("the file is too short for a header (%1 bytes)").arg(size));
+        throw badFile(path,
+                      QStringLiteral("the file is too short for a header (%1 bytes)").arg(size));
     const char* data = file.constData();
     DbfHeader header;
     header.version = std::uint8_t(data[0]);
     if (!knownVersion(header.version))
         throw badFile(path, QStringLiteral("unknown version byte 0x%1")
                                 .arg(header.version, 2, 16, QLatin1Char('0')));
-    header.lastUpdate = QDate(1900 + std::uint8_t(data[1]), std::uint8_t(data[2]), std::uint8_t(data[3]));
+    header.lastUpdate =
+        QDate(1900 + std::uint8_t(data[1]), std::uint8_t(data[2]), std::uint8_t(data[3]));
     header.recordCount = readU32(data + 4);
     const int headerLength = readU16(data + 8);
     const int recordLength = readU16(data + 10);
@@ -238,7 +244,8 @@ DbfHeader parseHeader(const QByteArray& file, const QString& path) {
         def.width = std::uint8_t(d[16]);
         def.decimals = def.type == FieldType::Character ? 0 : std::uint8_t(d[17]);
         if (!validFieldName(def.name))
-            throw badFile(path, QStringLiteral("field %1 has an invalid name").arg(fields.size() + 1));
+            throw badFile(path,
+                          QStringLiteral("field %1 has an invalid name").arg(fields.size() + 1));
         if (const QString problem = fieldProblem(def); !problem.isEmpty())
             throw badFile(path, problem);
         fields.push_back(def);
@@ -255,16 +262,18 @@ DbfHeader parseHeader(const QByteArray& file, const QString& path) {
         throw badFile(path, e.message());
     }
     if (recordLength != header.structure.recordLength)
-        throw badFile(path, QStringLiteral("the header gives a record length of %1 but the fields need %2")
-                                .arg(recordLength)
-                                .arg(header.structure.recordLength));
+        throw badFile(
+            path, QStringLiteral("the header gives a record length of %1 but the fields need %2")
+                      .arg(recordLength)
+                      .arg(header.structure.recordLength));
     header.structure.headerLength = headerLength;
     const qint64 needed = qint64(headerLength) + qint64(header.recordCount) * recordLength;
     if (needed > size) {
         const qint64 held = (size - headerLength) / recordLength;
-        throw badFile(path, QStringLiteral("the header counts %1 records but the file holds only %2")
-                                .arg(header.recordCount)
-                                .arg(held));
+        throw badFile(path,
+                      QStringLiteral("the header counts %1 records but the file holds only %2")
+                          .arg(header.recordCount)
+                          .arg(held));
     }
     return header;
 }
@@ -282,9 +291,11 @@ void validateRecords(const DbfHeader& header, const QByteArray& file, const QStr
             decodeField(def, record + s.offsets[f], &ok);
             if (!ok) {
                 const QByteArray raw(record + s.offsets[f], def.width);
-                throw badFile(path, QStringLiteral("record %1 holds '%2' in field %3, which is not a valid value")
-                                        .arg(r + 1)
-                                        .arg(QString::fromLatin1(raw).trimmed(), def.name));
+                throw badFile(
+                    path,
+                    QStringLiteral("record %1 holds '%2' in field %3, which is not a valid value")
+                        .arg(r + 1)
+                        .arg(QString::fromLatin1(raw).trimmed(), def.name));
             }
         }
     }
@@ -348,11 +359,19 @@ QVariant decodeField(const FieldDef& def, const char* bytes, bool* ok) {
     }
     case FieldType::Logical:
         switch (bytes[0]) {
-        case 'T': case 't': case 'Y': case 'y':
+        case 'T':
+        case 't':
+        case 'Y':
+        case 'y':
             return true;
-        case 'F': case 'f': case 'N': case 'n':
+        case 'F':
+        case 'f':
+        case 'N':
+        case 'n':
             return false;
-        case ' ': case '?': case '\0':
+        case ' ':
+        case '?':
+        case '\0':
             return {};
         default:
             return fail();
@@ -383,14 +402,17 @@ QVariant decodeField(const FieldDef& def, const char* bytes, bool* ok) {
     return fail();
 }
 
-void encodeField(const FieldDef& def, const QVariant& value, char* bytes, const QString& tableName) {
+namespace {
+
+void encodeInto(const FieldDef& def, const QVariant& value, char* bytes, const QString& tableName) {
     std::memset(bytes, ' ', std::size_t(def.width));
     if (!value.isValid() || value.isNull())
         return;
     auto tooWide = [&](const QString& text) {
-        return EngineError(QStringLiteral("The value '%1' is too wide for field %2 of table %3 (width %4)")
-                               .arg(text, def.name, tableName)
-                               .arg(def.width));
+        return EngineError(
+            QStringLiteral("The value '%1' is too wide for field %2 of table %3 (width %4)")
+                .arg(text, def.name, tableName)
+                .arg(def.width));
     };
     switch (def.type) {
     case FieldType::Character: {
@@ -399,8 +421,10 @@ void encodeField(const FieldDef& def, const QVariant& value, char* bytes, const 
             text.chop(1);
         const auto encoded = encodeCp1252(text);
         if (!encoded)
-            throw EngineError(QStringLiteral("The text '%1' holds a character that field %2 of table %3 cannot store")
-                                  .arg(text, def.name, tableName));
+            throw EngineError(
+                QStringLiteral(
+                    "The text '%1' holds a character that field %2 of table %3 cannot store")
+                    .arg(text, def.name, tableName));
         if (encoded->size() > def.width)
             throw tooWide(text);
         std::memcpy(bytes, encoded->constData(), std::size_t(encoded->size()));
@@ -424,9 +448,28 @@ void encodeField(const FieldDef& def, const QVariant& value, char* bytes, const 
         std::memcpy(bytes + def.width - text.size(), text.constData(), std::size_t(text.size()));
         return;
     }
-    case FieldType::Logical:
+    case FieldType::Logical: {
+        if (value.typeId() == QMetaType::QString) {
+            const QString t = value.toString().trimmed().toUpper();
+            if (t.isEmpty() || t == QLatin1String("?"))
+                return;
+            if (t == QLatin1String("T") || t == QLatin1String("Y") || t == QLatin1String("TRUE") ||
+                t == QLatin1String("YES")) {
+                bytes[0] = 'T';
+                return;
+            }
+            if (t == QLatin1String("F") || t == QLatin1String("N") || t == QLatin1String("FALSE") ||
+                t == QLatin1String("NO")) {
+                bytes[0] = 'F';
+                return;
+            }
+            throw EngineError(
+                QStringLiteral("'%1' is not a valid boolean value for field %2 of table %3")
+                    .arg(value.toString(), def.name, tableName));
+        }
         bytes[0] = value.toBool() ? 'T' : 'F';
         return;
+    }
     case FieldType::Date: {
         const QDate date = value.toDate();
         if (!date.isValid() || date.year() < 1 || date.year() > 9999)
@@ -439,15 +482,27 @@ void encodeField(const FieldDef& def, const QVariant& value, char* bytes, const 
     }
 }
 
+} // namespace
+
+// The bytes change only when the value is accepted.
+void encodeField(const FieldDef& def, const QVariant& value, char* bytes,
+                 const QString& tableName) {
+    QByteArray out(def.width, ' ');
+    encodeInto(def, value, out.data(), tableName);
+    std::memcpy(bytes, out.constData(), std::size_t(def.width));
+}
+
 QString shortestNumberText(double value) {
-    char buffer[64];
+    // Room for the longest plain form of a double (309 integer digits, or 1074 decimals).
+    char buffer[1100];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     QString text = QString::fromLatin1(buffer, int(result.ptr - buffer));
     if (text == QLatin1String("-0"))
         text = QStringLiteral("0");
     // Large or tiny values come out in exponent form; spell them out in plain decimals.
     if (text.contains(QLatin1Char('e'))) {
-        const auto fixed = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+        const auto fixed =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
         text = QString::fromLatin1(buffer, int(fixed.ptr - buffer));
     }
     return text;

@@ -34,7 +34,7 @@ inline constexpr char kDeletedFlag = '*';
 inline constexpr char kLiveFlag = ' ';
 inline constexpr char kEndOfFile = 0x1A;
 inline constexpr char kHeaderTerminator = 0x0D;
-inline constexpr int kMaxCharacterWidth = 254;
+inline constexpr int kMaxCharacterWidth = 255;
 inline constexpr int kMaxNumberWidth = 20;
 
 // Reads and checks the header of a whole file held in memory. Every fault is an

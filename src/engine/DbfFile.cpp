@@ -5,11 +5,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <array>
 #include <cerrno>
 #include <cstring>
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,15 +18,38 @@
 namespace jt::engine {
 namespace {
 
-constexpr char kJournalMagic[4] = {'J', 'T', 'J', '1'};
-constexpr int kJournalHeaderSize = 20;
+constexpr char kJournalMagic[4] = {'J', 'T', 'J', '2'};
+constexpr int kJournalHeaderSize = 32;
+constexpr int kChangeHeaderSize = 12;
 constexpr qint64 kLargestTable = qint64(1) << 30;
+// A process that is closing a table holds it alone for a moment to tidy up; an open
+// that meets that lock tries again for this long before it reports "in use".
+constexpr int kLockAttempts = 20;
+constexpr unsigned long kLockRetryMs = 5;
 
-QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+IoObserver& observer() {
+    static IoObserver instance;
+    return instance;
+}
+
+// Asks the test observer whether the operation may go ahead; 0 means yes.
+int observe(IoEvent::Kind kind, const QString& path, qint64 offset = 0, qint64 length = 0) {
+    const IoObserver& o = observer();
+    return o ? o(IoEvent{kind, path, offset, length}) : 0;
+}
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 EngineError ioError(const QString& what, const QString& path, int error) {
     return EngineError(QStringLiteral("Cannot %1 %2: %3").arg(what, path, systemError(error)),
                        EngineError::Kind::Io);
+}
+
+EngineError inUse(const QString& path) {
+    return EngineError(QStringLiteral("Table %1 is in use by another user").arg(path),
+                       EngineError::Kind::InUse);
 }
 
 std::uint32_t crc32(const char* data, std::size_t size, std::uint32_t crc = 0) {
@@ -58,13 +81,13 @@ template <typename T> T getLE(const char* p) {
     return T(v);
 }
 
-QByteArray readAll(int fd, const QString& path) {
+QByteArray readAll(int fd, const QString& path, qint64 limit) {
     struct stat st {};
     if (::fstat(fd, &st) != 0)
         throw ioError(QStringLiteral("read"), path, errno);
     if (!S_ISREG(st.st_mode))
         throw EngineError(QStringLiteral("%1 is not a file").arg(path), EngineError::Kind::BadFile);
-    if (st.st_size > kLargestTable)
+    if (st.st_size > limit)
         throw EngineError(QStringLiteral("%1 is too large to be a competition table").arg(path),
                           EngineError::Kind::BadFile);
     QByteArray data(qsizetype(st.st_size), Qt::Uninitialized);
@@ -83,11 +106,68 @@ QByteArray readAll(int fd, const QString& path) {
     return data;
 }
 
+void pwriteAll(int fd, const char* bytes, qint64 length, qint64 offset, const QString& path) {
+    if (const int injected = observe(IoEvent::Kind::Write, path, offset, length))
+        throw ioError(QStringLiteral("write"), path, injected);
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t n = ::pwrite(fd, bytes + done, std::size_t(length - done), offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw ioError(QStringLiteral("write"), path, errno);
+        done += n;
+    }
+}
+
+void syncFd(int fd, const QString& path) {
+    if (const int injected = observe(IoEvent::Kind::Sync, path))
+        throw ioError(QStringLiteral("write"), path, injected);
+    int rc = 0;
+    do {
+        rc = ::fdatasync(fd);
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0)
+        throw ioError(QStringLiteral("write"), path, errno);
+}
+
+void lockBlocking(int fd, int how) {
+    while (::flock(fd, how) != 0 && errno == EINTR) {
+    }
+}
+
+// Holds the journal's lock, which serialises the changes of several processes.
+struct JournalLock {
+    int fd;
+    explicit JournalLock(int f) : fd(f) {
+        if (fd >= 0)
+            lockBlocking(fd, LOCK_EX);
+    }
+    ~JournalLock() {
+        if (fd >= 0)
+            ::flock(fd, LOCK_UN);
+    }
+    JournalLock(const JournalLock&) = delete;
+    JournalLock& operator=(const JournalLock&) = delete;
+};
+
+void unlinkFile(const QString& path) {
+    if (observe(IoEvent::Kind::Unlink, path) == 0)
+        ::unlink(QFile::encodeName(path).constData());
+}
+
 } // namespace
 
+void DbfFile::setIoObserver(IoObserver o) {
+    observer() = std::move(o);
+}
+
 void syncDirectoryOf(const QString& path) {
-    const QByteArray dir = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (observe(IoEvent::Kind::Sync, folder) != 0)
+        return;
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     ::fsync(fd);
@@ -102,7 +182,24 @@ DbfFile::~DbfFile() {
     }
 }
 
-QString DbfFile::journalPath(const QString& tablePath) { return tablePath + QStringLiteral("-journal"); }
+QString DbfFile::journalPath(const QString& tablePath) {
+    return tablePath + QStringLiteral("-journal");
+}
+
+void DbfFile::closeDescriptors() {
+    if (m_journalFd >= 0)
+        ::close(m_journalFd);
+    m_journalFd = -1;
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_image.clear();
+    m_header = {};
+    m_pendingRecords.clear();
+    m_pendingAppendFrom = -1;
+    m_pendingHeader = false;
+    m_dateTouched = false;
+}
 
 void DbfFile::open(const QString& path, Mode mode) {
     close();
@@ -114,155 +211,192 @@ void DbfFile::open(const QString& path, Mode mode) {
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         if (errno == ENOENT)
-            throw EngineError(QStringLiteral("Table does not exist: %1").arg(path), EngineError::Kind::NotFound);
-        throw ioError(mode == Mode::ReadOnly ? QStringLiteral("open") : QStringLiteral("open for writing"),
+            throw EngineError(QStringLiteral("Table does not exist: %1").arg(path),
+                              EngineError::Kind::NotFound);
+        throw ioError(mode == Mode::ReadOnly ? QStringLiteral("open")
+                                             : QStringLiteral("open for writing"),
                       path, errno);
     }
     m_fd = fd;
     m_path = path;
     m_mode = mode;
     try {
+        struct stat st {};
+        if (::fstat(m_fd, &st) != 0)
+            throw ioError(QStringLiteral("open"), path, errno);
+        m_device = std::uint64_t(st.st_dev);
+        m_inode = std::uint64_t(st.st_ino);
         lockOrThrow(mode);
-        m_image = readAll(m_fd, path);
+        openExistingJournal();
+        // Read under the journal's lock, so a post of another process is seen whole.
+        const JournalLock lock(m_journalFd);
+        m_image = readAll(m_fd, path, kLargestTable);
         recoverJournal();
-        m_header = parseHeader(m_image, path);
-        validateRecords(m_header, m_image, path);
     } catch (...) {
-        ::close(m_fd);
-        m_fd = -1;
-        if (m_journalFd >= 0)
-            ::close(m_journalFd);
-        m_journalFd = -1;
-        m_image.clear();
+        closeDescriptors();
         throw;
     }
-    m_dirty = false;
-    m_dateTouched = false;
+    if (m_mode == Mode::Exclusive && m_journalFd >= 0) {
+        // Nobody else has the table, and it holds everything the journal did.
+        ::close(m_journalFd);
+        m_journalFd = -1;
+        unlinkFile(journalPath(m_path));
+    }
 }
 
 void DbfFile::lockOrThrow(Mode mode) {
     const int how = (mode == Mode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
-    int rc = 0;
-    do {
-        rc = ::flock(m_fd, how);
-    } while (rc != 0 && errno == EINTR);
-    if (rc == 0)
-        return;
-    if (errno == EWOULDBLOCK)
-        throw EngineError(QStringLiteral("Table %1 is in use by another user").arg(m_path),
-                          EngineError::Kind::InUse);
-    throw ioError(QStringLiteral("lock"), m_path, errno);
+    for (int attempt = 0;; ++attempt) {
+        if (::flock(m_fd, how) == 0)
+            return;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            throw ioError(QStringLiteral("lock"), m_path, errno);
+        if (attempt + 1 >= kLockAttempts)
+            throw inUse(m_path);
+        QThread::msleep(kLockRetryMs);
+    }
 }
 
-// A journal left by a post that was cut short holds the complete new bytes of the
-// record being written; putting them in again brings the record to its new state.
+void DbfFile::openExistingJournal() {
+    const QByteArray native = QFile::encodeName(journalPath(m_path));
+    const int flags = (m_mode == Mode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+    m_journalFd = ::open(native.constData(), flags);
+}
+
+// Puts the changes of a complete journal into the table. The journal is used only when
+// it belongs to this very file and the table it gives is sound; otherwise the file is
+// checked as it is. The table is written only after that check, so a bad file is never
+// changed by being opened.
 void DbfFile::recoverJournal() {
-    const QString jpath = journalPath(m_path);
-    const QByteArray native = QFile::encodeName(jpath);
-    if (::access(native.constData(), F_OK) != 0)
-        return;
-    const bool writable = m_mode != Mode::ReadOnly;
-    const int jfd = ::open(native.constData(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
-    if (jfd < 0)
-        return;
-    // Wait for a post of another process that may be writing the journal right now.
-    while (::flock(jfd, LOCK_EX) != 0 && errno == EINTR) {
-    }
-    QByteArray entry;
-    try {
-        entry = readAll(jfd, jpath);
-    } catch (const EngineError&) {
-    }
-    if (entry.size() >= kJournalHeaderSize && std::memcmp(entry.constData(), kJournalMagic, 4) == 0) {
-        const auto length = getLE<std::uint32_t>(entry.constData() + 4);
-        const auto offset = getLE<std::uint64_t>(entry.constData() + 8);
-        const auto crc = getLE<std::uint32_t>(entry.constData() + 16);
-        const bool fits = length > 0 && length <= 0xFFFF &&
-                          qint64(kJournalHeaderSize) + length <= entry.size() &&
-                          offset >= 32 && offset + length <= std::uint64_t(m_image.size());
-        if (fits) {
-            const char* payload = entry.constData() + kJournalHeaderSize;
-            std::uint32_t check = crc32(entry.constData() + 4, 12);
-            check = crc32(payload, length, check);
-            if (check == crc) {
-                std::memcpy(m_image.data() + offset, payload, length);
-                if (writable) {
-                    pwriteAll(m_fd, payload, length, qint64(offset), m_path);
-                    syncFd(m_fd, m_path);
+    std::vector<Change> changes;
+    if (m_journalFd >= 0) {
+        QByteArray entry;
+        try {
+            entry = readAll(m_journalFd, journalPath(m_path), kLargestTable + kJournalHeaderSize);
+        } catch (const EngineError&) {
+        }
+        if (entry.size() >= kJournalHeaderSize &&
+            std::memcmp(entry.constData(), kJournalMagic, 4) == 0 &&
+            getLE<std::uint64_t>(entry.constData() + 4) == m_device &&
+            getLE<std::uint64_t>(entry.constData() + 12) == m_inode) {
+            const auto count = getLE<std::uint32_t>(entry.constData() + 20);
+            const auto bodyLength = getLE<std::uint32_t>(entry.constData() + 24);
+            const auto crc = getLE<std::uint32_t>(entry.constData() + 28);
+            if (qint64(kJournalHeaderSize) + bodyLength <= entry.size()) {
+                const char* body = entry.constData() + kJournalHeaderSize;
+                std::uint32_t check = crc32(entry.constData() + 4, 24);
+                check = crc32(body, bodyLength, check);
+                qint64 pos = 0;
+                bool sound = check == crc;
+                for (std::uint32_t i = 0; sound && i < count; ++i) {
+                    if (pos + kChangeHeaderSize > bodyLength) {
+                        sound = false;
+                        break;
+                    }
+                    const auto offset = getLE<std::uint64_t>(body + pos);
+                    const auto length = getLE<std::uint32_t>(body + pos + 8);
+                    pos += kChangeHeaderSize;
+                    if (offset < 1 || offset > std::uint64_t(kLargestTable) ||
+                        pos + length > bodyLength) {
+                        sound = false;
+                        break;
+                    }
+                    changes.push_back({qint64(offset), QByteArray(body + pos, length)});
+                    pos += length;
                 }
+                if (!sound || pos != bodyLength)
+                    changes.clear();
             }
         }
     }
-    // The table now holds the journal's state, so the journal can go once nobody else
-    // has the table open: a sole user knows that, a shared user finds out at close.
-    if (m_mode == Mode::Exclusive) {
-        ::unlink(native.constData());
-        syncDirectoryOf(jpath);
-        ::close(jfd);
-    } else if (writable) {
-        ::flock(jfd, LOCK_UN);
-        m_journalFd = jfd;
-    } else {
-        ::close(jfd);
+
+    bool recovered = false;
+    if (!changes.empty()) {
+        QByteArray candidate = m_image;
+        bool fits = true;
+        for (const Change& c : changes) {
+            if (c.offset > candidate.size() || c.offset + c.bytes.size() > kLargestTable) {
+                fits = false;
+                break;
+            }
+            if (candidate.size() < c.offset + c.bytes.size())
+                candidate.resize(c.offset + c.bytes.size());
+            std::memcpy(candidate.data() + c.offset, c.bytes.constData(),
+                        std::size_t(c.bytes.size()));
+        }
+        if (fits) {
+            try {
+                DbfHeader header = parseHeader(candidate, m_path);
+                validateRecords(header, candidate, m_path);
+                m_image = std::move(candidate);
+                m_header = std::move(header);
+                recovered = true;
+            } catch (const EngineError&) {
+                // Not this table's state after all; the file is judged as it stands.
+            }
+        }
+    }
+    if (!recovered) {
+        m_header = parseHeader(m_image, m_path);
+        validateRecords(m_header, m_image, m_path);
+        return;
+    }
+    if (m_mode == Mode::ReadOnly)
+        return;
+    for (const Change& c : changes)
+        pwriteAll(m_fd, c.bytes.constData(), c.bytes.size(), c.offset, m_path);
+    syncFd(m_fd, m_path);
+}
+
+void DbfFile::reload() {
+    if (m_fd < 0 || m_mode == Mode::Exclusive)
+        return;
+    const QByteArray oldImage = m_image;
+    const DbfHeader oldHeader = m_header;
+    try {
+        if (m_journalFd < 0)
+            openExistingJournal();
+        const JournalLock lock(m_journalFd);
+        m_image = readAll(m_fd, m_path, kLargestTable);
+        recoverJournal();
+    } catch (...) {
+        m_image = oldImage;
+        m_header = oldHeader;
+        throw;
     }
 }
 
 void DbfFile::close() {
     if (m_fd < 0)
         return;
-    int syncError = 0;
-    if (m_dirty && ::fdatasync(m_fd) != 0)
-        syncError = errno;
-    m_dirty = false;
-    if (syncError == 0)
+    try {
+        flushPending();
+    } catch (...) {
+        closeDescriptors();
+        throw;
+    }
+    if (m_mode == Mode::Exclusive && m_journalFd >= 0)
+        unlinkFile(journalPath(m_path));
+    else
         removeJournalIfAlone();
-    if (m_journalFd >= 0)
-        ::close(m_journalFd);
-    m_journalFd = -1;
-    ::close(m_fd);
-    m_fd = -1;
-    m_image.clear();
-    m_header = {};
-    if (syncError != 0)
-        throw ioError(QStringLiteral("write"), m_path, syncError);
+    closeDescriptors();
 }
 
+// Only when no other process has the table open is the journal nobody's.
 void DbfFile::removeJournalIfAlone() {
     if (m_mode != Mode::Shared || m_journalFd < 0)
         return;
-    // Only when no other process has the table open is the journal nobody's.
     if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
         return;
-    const QString jpath = journalPath(m_path);
-    ::unlink(QFile::encodeName(jpath).constData());
-    syncDirectoryOf(jpath);
+    unlinkFile(journalPath(m_path));
 }
 
 const char* DbfFile::record(std::uint32_t index) const {
     Q_ASSERT(index < m_header.recordCount);
     return m_image.constData() + m_header.structure.headerLength +
            qint64(index) * m_header.structure.recordLength;
-}
-
-void DbfFile::pwriteAll(int fd, const char* bytes, qint64 length, qint64 offset, const QString& what) {
-    qint64 done = 0;
-    while (done < length) {
-        const ssize_t n = ::pwrite(fd, bytes + done, std::size_t(length - done), offset + done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw ioError(QStringLiteral("write"), what, errno);
-        done += n;
-    }
-}
-
-void DbfFile::syncFd(int fd, const QString& what) {
-    int rc = 0;
-    do {
-        rc = ::fdatasync(fd);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0)
-        throw ioError(QStringLiteral("write"), what, errno);
 }
 
 void DbfFile::ensureJournalOpen() {
@@ -275,29 +409,68 @@ void DbfFile::ensureJournalOpen() {
     syncDirectoryOf(jpath);
 }
 
-void DbfFile::writeJournal(qint64 offset, const char* bytes, int length) {
+// Writes the changes durably: journal, sync, table, sync. When something fails the
+// table is put back as it was where that can be done, and the journal is made void;
+// where the table cannot be put back the journal stays, and the next open completes
+// the change. Either way nothing is left half-written. The caller holds the journal lock.
+void DbfFile::commit(const std::vector<Change>& changes) {
     const QString jpath = journalPath(m_path);
-    QByteArray entry(kJournalHeaderSize + length, Qt::Uninitialized);
+    qint64 bodyLength = 0;
+    for (const Change& c : changes)
+        bodyLength += kChangeHeaderSize + c.bytes.size();
+    QByteArray entry(kJournalHeaderSize + bodyLength, Qt::Uninitialized);
     char* e = entry.data();
     std::memcpy(e, kJournalMagic, 4);
-    putLE<std::uint32_t>(e + 4, std::uint32_t(length));
-    putLE<std::uint64_t>(e + 8, std::uint64_t(offset));
-    std::memcpy(e + kJournalHeaderSize, bytes, std::size_t(length));
-    std::uint32_t crc = crc32(e + 4, 12);
-    crc = crc32(e + kJournalHeaderSize, std::size_t(length), crc);
-    putLE<std::uint32_t>(e + 16, crc);
-    pwriteAll(m_journalFd, entry.constData(), entry.size(), 0, jpath);
-    syncFd(m_journalFd, jpath);
-}
+    putLE<std::uint64_t>(e + 4, m_device);
+    putLE<std::uint64_t>(e + 12, m_inode);
+    putLE<std::uint32_t>(e + 20, std::uint32_t(changes.size()));
+    putLE<std::uint32_t>(e + 24, std::uint32_t(bodyLength));
+    char* p = e + kJournalHeaderSize;
+    for (const Change& c : changes) {
+        putLE<std::uint64_t>(p, std::uint64_t(c.offset));
+        putLE<std::uint32_t>(p + 8, std::uint32_t(c.bytes.size()));
+        std::memcpy(p + kChangeHeaderSize, c.bytes.constData(), std::size_t(c.bytes.size()));
+        p += kChangeHeaderSize + c.bytes.size();
+    }
+    std::uint32_t crc = crc32(e + 4, 24);
+    crc = crc32(e + kJournalHeaderSize, std::size_t(bodyLength), crc);
+    putLE<std::uint32_t>(e + 28, crc);
 
-void DbfFile::touchHeaderDate() {
-    if (m_dateTouched)
-        return;
-    const QDate today = QDate::currentDate();
-    writeHeaderCountAndDate(m_image.data(), m_header.recordCount, today);
-    pwriteAll(m_fd, m_image.constData() + 1, 3, 1, m_path);
-    m_header.lastUpdate = today;
-    m_dateTouched = true;
+    auto voidJournal = [&] {
+        const char zero[4] = {0, 0, 0, 0};
+        try {
+            pwriteAll(m_journalFd, zero, 4, 0, jpath);
+            syncFd(m_journalFd, jpath);
+        } catch (const EngineError&) {
+        }
+    };
+
+    try {
+        pwriteAll(m_journalFd, entry.constData(), entry.size(), 0, jpath);
+        syncFd(m_journalFd, jpath);
+    } catch (const EngineError&) {
+        voidJournal();
+        throw;
+    }
+    try {
+        // Appended records and their end marker go before the header that counts them.
+        for (const Change& c : changes)
+            pwriteAll(m_fd, c.bytes.constData(), c.bytes.size(), c.offset, m_path);
+        syncFd(m_fd, m_path);
+    } catch (const EngineError&) {
+        try {
+            for (const Change& c : changes) {
+                const qint64 old = std::min<qint64>(c.bytes.size(),
+                                                    std::max<qint64>(0, m_image.size() - c.offset));
+                if (old > 0)
+                    pwriteAll(m_fd, m_image.constData() + c.offset, old, c.offset, m_path);
+            }
+            syncFd(m_fd, m_path);
+            voidJournal();
+        } catch (const EngineError&) {
+        }
+        throw;
+    }
 }
 
 void DbfFile::writeRecord(std::uint32_t index, const char* bytes) {
@@ -306,28 +479,33 @@ void DbfFile::writeRecord(std::uint32_t index, const char* bytes) {
     Q_ASSERT(index < m_header.recordCount);
     const int length = m_header.structure.recordLength;
     const qint64 offset = m_header.structure.headerLength + qint64(index) * length;
-    char* current = m_image.data() + offset;
-    if (std::memcmp(current, bytes, std::size_t(length)) == 0)
+    if (std::memcmp(m_image.constData() + offset, bytes, std::size_t(length)) == 0)
         return;
+    const QDate today = QDate::currentDate();
     if (m_mode == Mode::Shared) {
-        ensureJournalOpen();
-        // The journal lock serialises the posts of several processes.
-        while (::flock(m_journalFd, LOCK_EX) != 0 && errno == EINTR) {
+        std::vector<Change> changes{{offset, QByteArray(bytes, length)}};
+        char head[8];
+        std::memcpy(head, m_image.constData(), 8);
+        if (!m_dateTouched) {
+            writeHeaderCountAndDate(head, m_header.recordCount, today);
+            changes.push_back({1, QByteArray(head + 1, 3)});
         }
-        struct Unlock {
-            int fd;
-            ~Unlock() { ::flock(fd, LOCK_UN); }
-        } unlock{m_journalFd};
-        writeJournal(offset, bytes, length);
-        pwriteAll(m_fd, bytes, length, offset, m_path);
-        touchHeaderDate();
-        syncFd(m_fd, m_path);
+        ensureJournalOpen();
+        const JournalLock lock(m_journalFd);
+        commit(changes);
+        std::memcpy(m_image.data(), head, 8);
     } else {
-        pwriteAll(m_fd, bytes, length, offset, m_path);
-        touchHeaderDate();
-        m_dirty = true;
+        if (!m_dateTouched) {
+            writeHeaderCountAndDate(m_image.data(), m_header.recordCount, today);
+            m_pendingHeader = true;
+        }
+        if (m_pendingAppendFrom < 0 || index < m_pendingAppendFrom)
+            m_pendingRecords.insert(index);
     }
-    std::memcpy(current, bytes, std::size_t(length));
+    std::memcpy(m_image.data() + offset, bytes, std::size_t(length));
+    if (!m_dateTouched)
+        m_header.lastUpdate = today;
+    m_dateTouched = true;
 }
 
 std::uint32_t DbfFile::appendRecord(const char* bytes) {
@@ -335,46 +513,89 @@ std::uint32_t DbfFile::appendRecord(const char* bytes) {
         throw EngineError(QStringLiteral("Table %1 is open for reading only").arg(m_path));
     const int length = m_header.structure.recordLength;
     const std::uint32_t index = m_header.recordCount;
+    if (index == 0xFFFFFFFFu ||
+        m_header.structure.headerLength + qint64(index + 1) * length + 1 > kLargestTable)
+        throw EngineError(QStringLiteral("Table %1 is full").arg(m_path));
     const qint64 offset = m_header.structure.headerLength + qint64(index) * length;
     QByteArray tail(bytes, length);
     tail.append(kEndOfFile);
-    // Record and end marker first, the count after: a crash in between leaves the old count.
-    pwriteAll(m_fd, tail.constData(), tail.size(), offset, m_path);
-    if (m_mode == Mode::Shared)
-        syncFd(m_fd, m_path);
     const QDate today = QDate::currentDate();
-    char counts[8];
-    std::memcpy(counts, m_image.constData(), 8);
-    writeHeaderCountAndDate(counts, index + 1, today);
-    pwriteAll(m_fd, counts + 1, 7, 1, m_path);
-    if (m_mode == Mode::Shared)
-        syncFd(m_fd, m_path);
-    else
-        m_dirty = true;
+    char head[8];
+    std::memcpy(head, m_image.constData(), 8);
+    writeHeaderCountAndDate(head, index + 1, today);
 
+    if (m_mode == Mode::Shared) {
+        ensureJournalOpen();
+        const JournalLock lock(m_journalFd);
+        // Another user who appended since we read the table would lose the record.
+        char onDisk[4];
+        if (::pread(m_fd, onDisk, 4, 4) != 4 ||
+            std::memcmp(onDisk, m_image.constData() + 4, 4) != 0)
+            throw EngineError(
+                QStringLiteral("Table %1 was changed by another user; refresh it first")
+                    .arg(m_path),
+                EngineError::Kind::InUse);
+        commit({{offset, tail}, {1, QByteArray(head + 1, 7)}});
+    } else {
+        if (m_pendingAppendFrom < 0)
+            m_pendingAppendFrom = index;
+        m_pendingHeader = true;
+    }
     if (m_image.size() < offset + tail.size())
         m_image.resize(offset + tail.size());
     std::memcpy(m_image.data() + offset, tail.constData(), std::size_t(tail.size()));
-    std::memcpy(m_image.data(), counts, 8);
+    std::memcpy(m_image.data(), head, 8);
     m_header.recordCount = index + 1;
     m_header.lastUpdate = today;
     m_dateTouched = true;
     return index;
 }
 
-void DbfFile::sync() {
-    if (m_fd >= 0 && m_dirty) {
-        syncFd(m_fd, m_path);
-        m_dirty = false;
+void DbfFile::flushPending() {
+    if (m_fd < 0 || !hasPendingWrites())
+        return;
+    const DbfStructure& s = m_header.structure;
+    std::vector<Change> changes;
+    changes.reserve(m_pendingRecords.size() + 2);
+    for (const std::uint32_t r : m_pendingRecords) {
+        const qint64 offset = s.headerLength + qint64(r) * s.recordLength;
+        changes.push_back({offset, QByteArray(m_image.constData() + offset, s.recordLength)});
     }
+    if (m_pendingAppendFrom >= 0) {
+        const qint64 offset = s.headerLength + m_pendingAppendFrom * s.recordLength;
+        const qint64 end = s.headerLength + qint64(m_header.recordCount) * s.recordLength + 1;
+        changes.push_back({offset, m_image.mid(offset, end - offset)});
+    }
+    if (m_pendingHeader)
+        changes.push_back({1, m_image.mid(1, 7)});
+    ensureJournalOpen();
+    // The table on disk is still the old one, which is what commit() puts back on failure.
+    const QByteArray image = m_image;
+    QByteArray old = readAll(m_fd, m_path, kLargestTable);
+    m_image = std::move(old);
+    try {
+        commit(changes);
+    } catch (...) {
+        m_image = image;
+        throw;
+    }
+    m_image = image;
+    m_pendingRecords.clear();
+    m_pendingAppendFrom = -1;
+    m_pendingHeader = false;
+}
+
+void DbfFile::sync() {
+    flushPending();
 }
 
 void DbfFile::writeWholeTable(const QString& path, const DbfStructure& structure,
                               const QByteArray& records, std::uint32_t count) {
+    Q_ASSERT(records.size() == qint64(count) * structure.recordLength);
     const QFileInfo info(path);
     const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                         QStringLiteral(".tmp-%1").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                      QLatin1Char('0'));
+                         QStringLiteral(".tmp-%1").arg(QRandomGenerator::global()->generate(), 8,
+                                                       16, QLatin1Char('0'));
     const QByteArray nativeTemp = QFile::encodeName(temp);
     const QByteArray nativePath = QFile::encodeName(path);
 
@@ -388,32 +609,35 @@ void DbfFile::writeWholeTable(const QString& path, const DbfStructure& structure
         }
     } closeOld{oldFd};
     if (oldFd >= 0 && ::flock(oldFd, LOCK_EX | LOCK_NB) != 0)
-        throw EngineError(QStringLiteral("Table %1 is in use by another user").arg(path),
-                          EngineError::Kind::InUse);
+        throw inUse(path);
 
     const int fd = ::open(nativeTemp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         throw ioError(QStringLiteral("create"), path, errno);
-    DbfFile writer;
-    writer.m_path = path;
     try {
         QByteArray image = buildHeader(structure, count, QDate::currentDate());
         image.append(records);
         image.append(kEndOfFile);
-        writer.pwriteAll(fd, image.constData(), image.size(), 0, path);
-        writer.syncFd(fd, path);
+        pwriteAll(fd, image.constData(), image.size(), 0, temp);
+        syncFd(fd, temp);
     } catch (...) {
         ::close(fd);
         ::unlink(nativeTemp.constData());
         throw;
     }
     ::close(fd);
-    if (::rename(nativeTemp.constData(), nativePath.constData()) != 0) {
-        const int error = errno;
+    int renameError = observe(IoEvent::Kind::Rename, path);
+    if (renameError == 0 && ::rename(nativeTemp.constData(), nativePath.constData()) != 0)
+        renameError = errno;
+    if (renameError != 0) {
         ::unlink(nativeTemp.constData());
-        throw ioError(QStringLiteral("create"), path, error);
+        throw ioError(QStringLiteral("create"), path, renameError);
     }
     syncDirectoryOf(path);
+    // A journal of the table that was replaced is tagged with that file and never used
+    // on this one; it goes all the same.
+    if (QFileInfo::exists(journalPath(path)))
+        unlinkFile(journalPath(path));
 }
 
 } // namespace jt::engine

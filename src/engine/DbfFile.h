@@ -6,18 +6,39 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
+#include <set>
 
 namespace jt::engine {
+
+// What the file layer does to the disk, for tests that check the order of writes and
+// syncs or make one of them fail.
+struct IoEvent {
+    enum class Kind { Write, Sync, Rename, Unlink };
+    Kind kind = Kind::Write;
+    QString path; // the file written or synced; for a rename, the destination
+    qint64 offset = 0;
+    qint64 length = 0;
+};
+// Returns 0 to let the operation go ahead, or an errno value to make it fail.
+using IoObserver = std::function<int(const IoEvent&)>;
 
 // One dBASE file on disk, held open with an operating-system lock, and the
 // durable way of changing it.
 //
 // Shared users hold a shared lock and sole use an exclusive one (flock, which
-// belongs to the open file description, so no other descriptor of the same file
-// can drop it). A post in shared mode reaches the disk before it returns: the new
-// bytes first go to a small journal beside the table, then into the table, each
-// synced, so a crash at any moment leaves the old or the new record. In sole use
-// the posts are only written, and synced once before the lock is given up.
+// belongs to the open file description, so closing another descriptor of the same
+// file cannot drop it). Every change to a table first goes to a journal beside it:
+// the complete new bytes, tagged with the table file's identity and a checksum, are
+// written and synced, then the table is written and synced. A journal that is
+// complete is put into the table again at the next open, so a crash at any moment
+// leaves the old or the new state; a torn journal is ignored, and the table was not
+// touched yet. Putting a journal in twice changes nothing, because every change
+// writes a new journal before it touches the table.
+//
+// In shared mode each post reaches the disk before it returns. In sole use the posts
+// are kept in memory and written through the journal in one batch (two syncs) when
+// the table is synced or closed.
 class DbfFile final {
 public:
     enum class Mode { ReadOnly, Shared, Exclusive };
@@ -29,46 +50,68 @@ public:
 
     // Opens, locks, reads the whole file and checks it. Throws EngineError.
     void open(const QString& path, Mode mode);
-    // Syncs what was written and gives up the lock. Throws when the final sync fails.
+    // Writes and syncs what is still pending and gives up the lock. Throws when that
+    // fails; the file is closed all the same.
     void close();
     bool isOpen() const { return m_fd >= 0; }
+    Mode mode() const { return m_mode; }
 
     const QString& path() const { return m_path; }
     const DbfHeader& header() const { return m_header; }
     const DbfStructure& structure() const { return m_header.structure; }
     std::uint32_t recordCount() const { return m_header.recordCount; }
-    // The bytes of a record, deletion flag first, as the file holds them now.
+    // The bytes of a record, deletion flag first, as the table holds them now.
     const char* record(std::uint32_t index) const;
 
+    // Both leave the file and this object as they were when they throw.
     void writeRecord(std::uint32_t index, const char* bytes);
     // Returns the new record's index.
     std::uint32_t appendRecord(const char* bytes);
+    // Reads the table again (what other users posted meanwhile) without giving up the
+    // lock. In sole use nobody else can change it, so nothing needs reading.
+    void reload();
+    // Writes the posts held back in sole use and syncs them.
     void sync();
+    bool hasPendingWrites() const { return !m_pendingRecords.empty() || m_pendingAppendFrom >= 0; }
 
     // Writes a complete table to a synced temporary file and renames it into place.
+    // Refused when someone has the destination open.
     static void writeWholeTable(const QString& path, const DbfStructure& structure,
                                 const QByteArray& records, std::uint32_t count);
     // The journal file that stands beside a table while posts are made to it.
     static QString journalPath(const QString& tablePath);
 
+    // For tests: sees (and may fail) every write, sync, rename and unlink of this layer.
+    static void setIoObserver(IoObserver observer);
+
 private:
+    struct Change {
+        qint64 offset;
+        QByteArray bytes;
+    };
     void lockOrThrow(Mode mode);
+    void openExistingJournal();
     void recoverJournal();
     void ensureJournalOpen();
-    void writeJournal(qint64 offset, const char* bytes, int length);
-    void pwriteAll(int fd, const char* bytes, qint64 length, qint64 offset, const QString& what);
-    void syncFd(int fd, const QString& what);
-    void touchHeaderDate();
+    void commit(const std::vector<Change>& changes);
+    void flushPending();
+    void releaseJournal();
     void removeJournalIfAlone();
+    void closeDescriptors();
 
     QString m_path;
     Mode m_mode = Mode::ReadOnly;
     int m_fd = -1;
     int m_journalFd = -1;
-    QByteArray m_image; // header and records as on disk
+    std::uint64_t m_device = 0;
+    std::uint64_t m_inode = 0;
+    QByteArray m_image; // header and records as the table holds them now
     DbfHeader m_header;
-    bool m_dirty = false;      // written but not yet synced (sole use)
     bool m_dateTouched = false; // header date brought up to today in this session
+    // Sole use: records changed since the last sync, and the first appended record.
+    std::set<std::uint32_t> m_pendingRecords;
+    qint64 m_pendingAppendFrom = -1;
+    bool m_pendingHeader = false;
 };
 
 // Syncs a folder so that a rename or a new file in it survives a power cut.

@@ -15,7 +15,9 @@ bool Field::isNull() const {
     return !v.isValid() || v.isNull();
 }
 
-QVariant Field::value() const { return m_table->readField(this); }
+QVariant Field::value() const {
+    return m_table->readField(this);
+}
 
 double Field::asFloat() const {
     const QVariant v = value();
@@ -31,7 +33,9 @@ double Field::asFloat() const {
     return 0.0;
 }
 
-std::int64_t Field::asFixed4() const { return std::llround(asFloat() * 10000.0); }
+std::int64_t Field::asFixed4() const {
+    return std::llround(asFloat() * 10000.0);
+}
 
 int Field::asInteger() const {
     const double d = std::round(asFloat());
@@ -42,7 +46,9 @@ int Field::asInteger() const {
     return int(d);
 }
 
-QString Field::asString() const { return plainText(value()); }
+QString Field::asString() const {
+    return plainText(value());
+}
 
 bool Field::asBoolean() const {
     const QVariant v = value();
@@ -64,9 +70,13 @@ QString Field::displayText() const {
     return asString();
 }
 
-QString Field::editText() const { return asString(); }
+QString Field::editText() const {
+    return asString();
+}
 
-void Field::setValue(const QVariant& value) { m_table->writeFieldValue(this, value); }
+void Field::setValue(const QVariant& value) {
+    m_table->writeFieldValue(this, value);
+}
 
 void Field::setAsString(const QString& value) {
     if (isNumber())
@@ -89,8 +99,9 @@ void Field::setText(const QString& text) {
         bool ok = false;
         const double d = t.toDouble(&ok);
         if (!ok || !std::isfinite(d))
-            throw EngineError(QStringLiteral("'%1' is not a valid floating point value for field '%2'")
-                                  .arg(text, m_def.name));
+            throw EngineError(
+                QStringLiteral("'%1' is not a valid floating point value for field '%2'")
+                    .arg(text, m_def.name));
         setValue(d);
         return;
     }
@@ -99,11 +110,12 @@ void Field::setText(const QString& text) {
         if (u == QLatin1String("T") || u == QLatin1String("Y") || u == QLatin1String("TRUE") ||
             u == QLatin1String("YES"))
             setValue(true);
-        else if (u == QLatin1String("F") || u == QLatin1String("N") || u == QLatin1String("FALSE") ||
-                 u == QLatin1String("NO"))
+        else if (u == QLatin1String("F") || u == QLatin1String("N") ||
+                 u == QLatin1String("FALSE") || u == QLatin1String("NO"))
             setValue(false);
         else
-            throw EngineError(QStringLiteral("'%1' is not a valid boolean value for field '%2'").arg(text, m_def.name));
+            throw EngineError(QStringLiteral("'%1' is not a valid boolean value for field '%2'")
+                                  .arg(text, m_def.name));
         return;
     }
     case FieldType::Date: {
@@ -111,7 +123,8 @@ void Field::setText(const QString& text) {
         if (!date.isValid())
             date = QDate::fromString(t, Qt::ISODate);
         if (!date.isValid())
-            throw EngineError(QStringLiteral("'%1' is not a valid date for field '%2'").arg(text, m_def.name));
+            throw EngineError(
+                QStringLiteral("'%1' is not a valid date for field '%2'").arg(text, m_def.name));
         setValue(date);
         return;
     }
@@ -126,7 +139,8 @@ QString formatNumber(double value, const QString& format) {
     const QString integerPart = dot < 0 ? format : format.left(dot);
     const QString decimalPart = dot < 0 ? QString() : format.mid(dot + 1);
     const int minInteger = int(integerPart.count(QLatin1Char('0')));
-    const int maxDecimals = int(decimalPart.count(QLatin1Char('0')) + decimalPart.count(QLatin1Char('#')));
+    const int maxDecimals =
+        int(decimalPart.count(QLatin1Char('0')) + decimalPart.count(QLatin1Char('#')));
     const int minDecimals = int(decimalPart.count(QLatin1Char('0')));
     const bool grouping = integerPart.contains(QLatin1Char(','));
 

@@ -23,7 +23,8 @@ public:
     bool isCalculated() const { return m_calculated; }
     bool isNumber() const { return m_def.isNumber(); }
     Table* table() const { return m_table; }
-    // Position among the table's fields: the stored columns in file order, then the calculated ones.
+    // Position among the table's fields: the stored columns in file order, then the calculated
+    // ones.
     int fieldNo() const { return m_fieldNo; }
 
     // Display format of number fields ("#.##", "0.##"); empty shows the plain number.
@@ -58,7 +59,8 @@ public:
 
 private:
     friend class Table;
-    Field(Table* table, FieldDef def, bool calculated) : m_table(table), m_def(std::move(def)), m_calculated(calculated) {}
+    Field(Table* table, FieldDef def, bool calculated)
+        : m_table(table), m_def(std::move(def)), m_calculated(calculated) {}
 
     Table* m_table;
     FieldDef m_def;

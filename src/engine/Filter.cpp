@@ -32,7 +32,8 @@ struct Token {
 
 class Parser {
 public:
-    Parser(const QString& text, const DbfStructure& structure) : m_text(text), m_structure(structure) {
+    Parser(const QString& text, const DbfStructure& structure)
+        : m_text(text), m_structure(structure) {
         tokenize();
     }
 
@@ -45,7 +46,8 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& what) const {
-        throw EngineError(QStringLiteral("Filter expression '%1' is not valid: %2").arg(m_text, what));
+        throw EngineError(
+            QStringLiteral("Filter expression '%1' is not valid: %2").arg(m_text, what));
     }
 
     void tokenize() {
@@ -74,12 +76,14 @@ private:
                        ((c == QLatin1Char('-') || c == QLatin1Char('+')) && i + 1 < n &&
                         (m_text[i + 1].isDigit() || m_text[i + 1] == QLatin1Char('.')) &&
                         !previousIsOperand())) {
-                if (c == QLatin1Char('.') && i + 2 < n && m_text[i + 2] == QLatin1Char('.') &&
-                    m_text[i + 1].isLetter()) {
-                    // dBASE logical constants .T. and .F.
+                int k = i + 1;
+                while (c == QLatin1Char('.') && k < n && m_text[k].isLetter())
+                    ++k;
+                if (k > i + 1 && k < n && m_text[k] == QLatin1Char('.')) {
+                    // dBASE words between dots: .T., .F., .AND., .OR., .NOT.
                     t.type = Token::Type::Name;
-                    t.text = m_text.mid(i, 3).toUpper();
-                    i += 3;
+                    t.text = m_text.mid(i, k - i + 1).toUpper();
+                    i = k + 1;
                 } else {
                     int j = i + 1;
                     while (j < n && (m_text[j].isDigit() || m_text[j] == QLatin1Char('.')))
@@ -127,14 +131,16 @@ private:
     const Token& peek() const { return m_tokens[m_pos]; }
     Token take() { return m_tokens[m_pos++]; }
     bool takeKeyword(const char* word) {
-        if (peek().type == Token::Type::Name && peek().text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0) {
+        if (peek().type == Token::Type::Name &&
+            peek().text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0) {
             ++m_pos;
             return true;
         }
         return false;
     }
 
-    std::unique_ptr<Node> binary(Node::Kind kind, std::unique_ptr<Node> l, std::unique_ptr<Node> r) {
+    std::unique_ptr<Node> binary(Node::Kind kind, std::unique_ptr<Node> l,
+                                 std::unique_ptr<Node> r) {
         auto node = std::make_unique<Node>();
         node->kind = kind;
         node->left = std::move(l);
@@ -158,9 +164,12 @@ private:
 
     std::unique_ptr<Node> parseNot() {
         if (takeKeyword("NOT") || takeKeyword(".NOT.")) {
+            if (++m_depth > kMaxDepth)
+                fail(QStringLiteral("it is nested too deeply"));
             auto node = std::make_unique<Node>();
             node->kind = Node::Kind::Not;
             node->left = parseNot();
+            --m_depth;
             return node;
         }
         return parseComparison();
@@ -170,13 +179,17 @@ private:
         auto left = parseOperand();
         if (peek().type != Token::Type::Op) {
             if (left->kind == Node::Kind::Field && left->fieldType != FieldType::Logical)
-                fail(QStringLiteral("field %1 is not a logical field").arg(m_structure.fields[std::size_t(left->field)].name));
+                fail(QStringLiteral("field %1 is not a logical field")
+                         .arg(m_structure.fields[std::size_t(left->field)].name));
             if (left->kind == Node::Kind::Constant && left->constant.typeId() != QMetaType::Bool)
                 fail(QStringLiteral("a constant alone is not a condition"));
             return left;
         }
         const QString op = take().text;
         auto right = parseOperand();
+        for (const Node* side : {left.get(), right.get()})
+            if (side->kind != Node::Kind::Field && side->kind != Node::Kind::Constant)
+                fail(QStringLiteral("only fields and constants can be compared"));
         auto node = binary(Node::Kind::Compare, std::move(left), std::move(right));
         if (op == QLatin1String("=") || op == QLatin1String("=="))
             node->op = Node::Op::Eq;
@@ -221,7 +234,10 @@ private:
     std::unique_ptr<Node> parseOperand() {
         if (peek().type == Token::Type::LParen) {
             take();
+            if (++m_depth > kMaxDepth)
+                fail(QStringLiteral("it is nested too deeply"));
             auto node = parseOr();
+            --m_depth;
             if (take().type != Token::Type::RParen)
                 fail(QStringLiteral("missing ')'"));
             return node;
@@ -268,12 +284,16 @@ private:
     const DbfStructure& m_structure;
     std::vector<Token> m_tokens;
     std::size_t m_pos = 0;
+    int m_depth = 0;
+    static constexpr int kMaxDepth = 100;
 };
 
 QVariant operandValue(const Node& n, const std::function<QVariant(int)>& value) {
     if (n.kind != Node::Kind::Field)
         return n.constant;
     QVariant v = value(n.field);
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate().toString(QStringLiteral("yyyyMMdd"));
     if (!v.isNull() && v.isValid())
         return v;
     switch (n.fieldType) {
@@ -297,8 +317,13 @@ int compareValues(const QVariant& a, const QVariant& b) {
         return int(a.toBool()) - int(b.toBool());
     if (a.typeId() == QMetaType::QDate && b.typeId() == QMetaType::QDate)
         return a.toDate() < b.toDate() ? -1 : (a.toDate() > b.toDate() ? 1 : 0);
-    // dBASE compares texts as stored, so trailing blanks do not matter.
-    return QString::compare(a.toString().trimmed(), b.toString().trimmed(), Qt::CaseSensitive);
+    // dBASE compares texts as stored, blank-padded, so trailing blanks do not matter.
+    auto chopped = [](QString text) {
+        while (text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        return text;
+    };
+    return QString::compare(chopped(a.toString()), chopped(b.toString()), Qt::CaseSensitive);
 }
 
 bool evaluate(const Node& n, const std::function<QVariant(int)>& value) {

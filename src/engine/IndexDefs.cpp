@@ -8,7 +8,6 @@
 #include <QSaveFile>
 
 #include <cerrno>
-
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -35,8 +34,9 @@ IndexDefList read(const QString& tablePath) {
     if (!file.exists())
         return {};
     if (!file.open(QIODevice::ReadOnly))
-        throw EngineError(QStringLiteral("Cannot read index file %1: %2").arg(path, file.errorString()),
-                          EngineError::Kind::Io);
+        throw EngineError(
+            QStringLiteral("Cannot read index file %1: %2").arg(path, file.errorString()),
+            EngineError::Kind::Io);
     IndexDefList defs;
     int lineNumber = 0;
     while (!file.atEnd()) {
@@ -47,8 +47,9 @@ IndexDefList read(const QString& tablePath) {
         const QStringList parts = line.split(QLatin1Char('\t'));
         if (parts.size() != 3 || parts[0].isEmpty() ||
             (parts[2] != kAscending && parts[2] != kDescending))
-            throw EngineError(QStringLiteral("Index file %1 is damaged at line %2").arg(path).arg(lineNumber),
-                              EngineError::Kind::BadFile);
+            throw EngineError(
+                QStringLiteral("Index file %1 is damaged at line %2").arg(path).arg(lineNumber),
+                EngineError::Kind::BadFile);
         defs.push_back({parts[0], parts[1], parts[2] == kDescending});
     }
     return defs;
@@ -67,8 +68,9 @@ void write(const QString& tablePath, const IndexDefList& defs) {
                 (def.descending ? QByteArray("descending") : QByteArray("ascending")) + '\n';
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        throw EngineError(QStringLiteral("Cannot write index file %1: %2").arg(path, file.errorString()),
-                          EngineError::Kind::Io);
+        throw EngineError(
+            QStringLiteral("Cannot write index file %1: %2").arg(path, file.errorString()),
+            EngineError::Kind::Io);
     syncDirectoryOf(path);
 }
 

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -37,7 +36,8 @@ void Table::requireActive() const {
 
 void Table::requireClosed(const char* what) const {
     if (m_state != State::Inactive)
-        throw tableError(QStringLiteral("Cannot %1 while the table is open").arg(QLatin1String(what)));
+        throw tableError(
+            QStringLiteral("Cannot %1 while the table is open").arg(QLatin1String(what)));
 }
 
 void Table::setDatabaseName(const QString& alias) {
@@ -55,9 +55,13 @@ void Table::setExclusive(bool exclusive) {
     m_exclusive = exclusive;
 }
 
-QString Table::resolvedPath() const { return resolveTablePath(m_databaseName, m_tableName); }
+QString Table::resolvedPath() const {
+    return resolveTablePath(m_databaseName, m_tableName);
+}
 
-bool Table::exists() const { return QFileInfo(resolvedPath()).isFile(); }
+bool Table::exists() const {
+    return QFileInfo(resolvedPath()).isFile();
+}
 
 const DbfStructure& Table::structure() const {
     requireActive();
@@ -73,13 +77,15 @@ Field* Table::declareField(const QString& name) {
     for (const auto& f : m_declared)
         if (!f->isCalculated() && f->fieldName().compare(name, Qt::CaseInsensitive) == 0)
             return f.get();
-    m_declared.push_back(std::unique_ptr<Field>(new Field(this, FieldDef{name.toUpper(), FieldType::Character, 1, 0}, false)));
+    m_declared.push_back(std::unique_ptr<Field>(
+        new Field(this, FieldDef{name.toUpper(), FieldType::Character, 1, 0}, false)));
     return m_declared.back().get();
 }
 
 Field* Table::addCalculatedField(const QString& name, FieldType type, int width) {
     requireClosed("add calculated fields");
-    m_declared.push_back(std::unique_ptr<Field>(new Field(this, FieldDef{name, type, width, 0}, true)));
+    m_declared.push_back(
+        std::unique_ptr<Field>(new Field(this, FieldDef{name, type, width, 0}, true)));
     return m_declared.back().get();
 }
 
@@ -97,13 +103,16 @@ Field* Table::fieldByName(const QString& name) const {
 }
 
 void Table::bindFields() {
+    for (const auto& d : m_declared)
+        d->m_column = -1;
     m_fields.clear();
     m_dynamic.clear();
     const DbfStructure& s = m_file.structure();
     for (std::size_t c = 0; c < s.fields.size(); ++c) {
         Field* field = nullptr;
         for (const auto& d : m_declared)
-            if (!d->isCalculated() && d->fieldName().compare(s.fields[c].name, Qt::CaseInsensitive) == 0)
+            if (!d->isCalculated() &&
+                d->fieldName().compare(s.fields[c].name, Qt::CaseInsensitive) == 0)
                 field = d.get();
         if (!field) {
             m_dynamic.push_back(std::unique_ptr<Field>(new Field(this, s.fields[c], false)));
@@ -118,7 +127,8 @@ void Table::bindFields() {
         if (d->isCalculated())
             continue;
         if (d->m_column < 0)
-            throw tableError(QStringLiteral("Field '%1' not found").arg(d->fieldName()), EngineError::Kind::NotFound);
+            throw tableError(QStringLiteral("Field '%1' not found").arg(d->fieldName()),
+                             EngineError::Kind::NotFound);
     }
     int calcIndex = 0;
     for (const auto& d : m_declared) {
@@ -143,7 +153,8 @@ void Table::unbindFields() {
 
 QVariant Table::readField(const Field* field) const {
     if (m_state == State::Inactive || field->m_column < 0)
-        throw tableError(QStringLiteral("Field '%1' cannot be read while the table is closed").arg(field->fieldName()));
+        throw tableError(QStringLiteral("Field '%1' cannot be read while the table is closed")
+                             .arg(field->fieldName()));
     if (field->isCalculated()) {
         const std::vector<QVariant>* calc = m_context.calc ? m_context.calc : &m_calc;
         return (*calc)[std::size_t(field->m_column)];
@@ -152,17 +163,20 @@ QVariant Table::readField(const Field* field) const {
     if (!record)
         return {};
     const DbfStructure& s = m_file.structure();
-    return decodeField(s.fields[std::size_t(field->m_column)], record + s.offsets[std::size_t(field->m_column)]);
+    return decodeField(s.fields[std::size_t(field->m_column)],
+                       record + s.offsets[std::size_t(field->m_column)]);
 }
 
 void Table::writeFieldValue(Field* field, const QVariant& value) {
     requireActive();
     if (field->m_column < 0)
-        throw tableError(QStringLiteral("Field '%1' is not part of the open table").arg(field->fieldName()));
+        throw tableError(
+            QStringLiteral("Field '%1' is not part of the open table").arg(field->fieldName()));
     if (field->isCalculated()) {
         if (!m_inCalc && !editing())
-            throw tableError(QStringLiteral("Calculated field '%1' can only be set while fields are calculated")
-                                 .arg(field->fieldName()));
+            throw tableError(
+                QStringLiteral("Calculated field '%1' can only be set while fields are calculated")
+                    .arg(field->fieldName()));
         std::vector<QVariant>* calc = m_context.calc ? m_context.calc : &m_calc;
         (*calc)[std::size_t(field->m_column)] = value;
         return;
@@ -183,32 +197,46 @@ void Table::writeFieldValue(Field* field, const QVariant& value) {
 
 // ---- open and close -------------------------------------------------------
 
+// Binds the fields, reads the index definitions and builds the order and filter of
+// the file just opened or read again. Throws without changing the file.
+void Table::loadFromFile() {
+    const QString path = m_file.path();
+    bindFields();
+    m_indexDefs = IndexStore::read(path);
+    m_indexField = -1;
+    m_indexDescending = false;
+    if (!m_indexName.isEmpty())
+        selectIndexField(m_indexName, &m_indexField, &m_indexDescending);
+    m_filter = m_filtered ? Filter::parse(m_filterText, m_file.structure()) : Filter();
+    buildOrder();
+}
+
+void Table::selectIndexField(const QString& name, int* field, bool* descending) const {
+    const int pos = indexDefPosition(name);
+    if (pos < 0)
+        throw tableError(QStringLiteral("Index does not exist: %1").arg(name),
+                         EngineError::Kind::NotFound);
+    const IndexDef& def = m_indexDefs[std::size_t(pos)];
+    *field = m_file.structure().indexOf(def.field);
+    if (*field < 0)
+        throw tableError(QStringLiteral("Index %1 is on field '%2', which the table lacks")
+                             .arg(def.name, def.field));
+    *descending = def.descending;
+}
+
 void Table::open() {
     if (m_state != State::Inactive)
         return;
     const QString path = resolvedPath();
     m_file.open(path, m_exclusive ? DbfFile::Mode::Exclusive : DbfFile::Mode::Shared);
     try {
-        bindFields();
-        m_indexDefs = IndexStore::read(path);
         m_state = State::Browse;
-        m_indexField = -1;
-        if (!m_indexName.isEmpty()) {
-            const int pos = indexDefPosition(m_indexName);
-            if (pos < 0)
-                throw tableError(QStringLiteral("Index does not exist: %1").arg(m_indexName), EngineError::Kind::NotFound);
-            const IndexDef& def = m_indexDefs[std::size_t(pos)];
-            m_indexField = m_file.structure().indexOf(def.field);
-            if (m_indexField < 0)
-                throw tableError(QStringLiteral("Index %1 is on field '%2', which the table lacks").arg(def.name, def.field));
-            m_indexDescending = def.descending;
-        }
-        m_filter = m_filtered ? Filter::parse(m_filterText, m_file.structure()) : Filter();
-        buildOrder();
+        loadFromFile();
     } catch (...) {
         m_state = State::Inactive;
         unbindFields();
         m_order.clear();
+        m_keys.clear();
         ++m_orderStamp;
         try {
             m_file.close();
@@ -337,7 +365,8 @@ void Table::buildOrder() {
         m_keys.resize(count);
         for (const std::uint32_t r : m_order)
             m_keys[r] = keyOf(r);
-        std::sort(m_order.begin(), m_order.end(), [this](std::uint32_t a, std::uint32_t b) { return orderLess(a, b); });
+        std::sort(m_order.begin(), m_order.end(),
+                  [this](std::uint32_t a, std::uint32_t b) { return orderLess(a, b); });
         ++m_orderStamp;
     }
 }
@@ -355,8 +384,9 @@ void Table::placeRecord(std::uint32_t record) {
             m_row = int(m_order.size()) - 1;
         return;
     }
-    const auto it = std::lower_bound(m_order.begin(), m_order.end(), record,
-                                     [this](std::uint32_t a, std::uint32_t b) { return orderLess(a, b); });
+    const auto it =
+        std::lower_bound(m_order.begin(), m_order.end(), record,
+                         [this](std::uint32_t a, std::uint32_t b) { return orderLess(a, b); });
     m_row = int(it - m_order.begin());
     m_order.insert(it, record);
     ++m_orderStamp;
@@ -370,16 +400,8 @@ void Table::setIndexName(const QString& name) {
     checkBrowseMode();
     int field = -1;
     bool descending = false;
-    if (!name.isEmpty()) {
-        const int pos = indexDefPosition(name);
-        if (pos < 0)
-            throw tableError(QStringLiteral("Index does not exist: %1").arg(name), EngineError::Kind::NotFound);
-        const IndexDef& def = m_indexDefs[std::size_t(pos)];
-        field = m_file.structure().indexOf(def.field);
-        if (field < 0)
-            throw tableError(QStringLiteral("Index %1 is on field '%2', which the table lacks").arg(def.name, def.field));
-        descending = def.descending;
-    }
+    if (!name.isEmpty())
+        selectIndexField(name, &field, &descending);
     const Bookmark mark = bookmark();
     m_indexName = name;
     m_indexField = field;
@@ -428,17 +450,24 @@ void Table::updateIndexDefs() {
 
 void Table::addIndex(const QString& name, const QString& field, bool descending) {
     if (m_state != State::Inactive && !m_exclusive)
-        throw tableError(QStringLiteral("An index can only be added to a closed table or one held for sole use"));
+        throw tableError(QStringLiteral(
+            "An index can only be added to a closed table or one held for sole use"));
     const QString path = resolvedPath();
-    if (name.trimmed().isEmpty() || name.contains(QLatin1Char('\t')) || name.contains(QLatin1Char('\n')))
+    // The definitions file holds one tab-separated line per index, '#' starting a comment.
+    const bool badName =
+        name.trimmed() != name || name.isEmpty() || name.startsWith(QLatin1Char('#')) ||
+        std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20; });
+    if (badName)
         throw tableError(QStringLiteral("Invalid index name '%1'").arg(name));
     if (m_state == State::Inactive) {
         DbfFile probe;
         probe.open(path, DbfFile::Mode::ReadOnly);
         if (probe.structure().indexOf(field) < 0)
-            throw tableError(QStringLiteral("Field '%1' not found").arg(field), EngineError::Kind::NotFound);
+            throw tableError(QStringLiteral("Field '%1' not found").arg(field),
+                             EngineError::Kind::NotFound);
     } else if (m_file.structure().indexOf(field) < 0) {
-        throw tableError(QStringLiteral("Field '%1' not found").arg(field), EngineError::Kind::NotFound);
+        throw tableError(QStringLiteral("Field '%1' not found").arg(field),
+                         EngineError::Kind::NotFound);
     }
     IndexDefList defs = IndexStore::read(path);
     for (const IndexDef& d : defs)
@@ -451,14 +480,16 @@ void Table::addIndex(const QString& name, const QString& field, bool descending)
 
 void Table::deleteIndex(const QString& name) {
     if (m_state != State::Inactive && !m_exclusive)
-        throw tableError(QStringLiteral("An index can only be deleted from a closed table or one held for sole use"));
+        throw tableError(QStringLiteral(
+            "An index can only be deleted from a closed table or one held for sole use"));
     const QString path = resolvedPath();
     IndexDefList defs = IndexStore::read(path);
     const auto it = std::find_if(defs.begin(), defs.end(), [&](const IndexDef& d) {
         return d.name.compare(name, Qt::CaseInsensitive) == 0;
     });
     if (it == defs.end())
-        throw tableError(QStringLiteral("Index does not exist: %1").arg(name), EngineError::Kind::NotFound);
+        throw tableError(QStringLiteral("Index does not exist: %1").arg(name),
+                         EngineError::Kind::NotFound);
     if (m_state != State::Inactive && m_indexName.compare(name, Qt::CaseInsensitive) == 0)
         setIndexName(QString());
     else if (m_state == State::Inactive && m_indexName.compare(name, Qt::CaseInsensitive) == 0)
@@ -538,8 +569,40 @@ void Table::last() {
     notifyCurrent();
 }
 
+// Leaving a blank row that was never changed drops it; the move then counts from
+// where that row stood, so Down from a new last row stays at the end and Up from it
+// lands on the record above. Returns true when the move was made here.
+bool Table::dropUnmodifiedInsert(int direction) {
+    if (m_state != State::Insert || m_modified)
+        return false;
+    const int pendingRow = m_row;
+    cancel();
+    const int size = int(m_order.size());
+    const int target = direction > 0 ? pendingRow : pendingRow - 1;
+    if (size == 0) {
+        m_row = -1;
+        m_eof = m_bof = true;
+    } else if (target >= size) {
+        m_row = size - 1;
+        m_eof = true;
+        m_bof = false;
+    } else if (target < 0) {
+        m_row = 0;
+        m_bof = true;
+        m_eof = false;
+    } else {
+        m_row = target;
+        m_eof = m_bof = false;
+    }
+    fetch();
+    notifyCurrent();
+    return true;
+}
+
 void Table::next() {
     requireActive();
+    if (dropUnmodifiedInsert(+1))
+        return;
     checkBrowseMode();
     if (m_row + 1 < int(m_order.size())) {
         ++m_row;
@@ -554,6 +617,8 @@ void Table::next() {
 
 void Table::prior() {
     requireActive();
+    if (dropUnmodifiedInsert(-1))
+        return;
     checkBrowseMode();
     if (m_row > 0) {
         --m_row;
@@ -639,7 +704,8 @@ void Table::edit() {
         return;
     }
     requireBrowseRow();
-    m_buffer = QByteArray(m_file.record(m_order[std::size_t(m_row)]), m_file.structure().recordLength);
+    m_buffer =
+        QByteArray(m_file.record(m_order[std::size_t(m_row)]), m_file.structure().recordLength);
     m_state = State::Edit;
     m_modified = false;
     fetch();
@@ -652,6 +718,7 @@ void Table::insert() {
     if (m_beforeInsert)
         m_beforeInsert(*this);
     const int row = m_row < 0 ? 0 : m_row;
+    m_rowBeforeInsert = m_row;
     m_order.insert(m_order.begin() + row, kPendingRow);
     ++m_orderStamp;
     m_row = row;
@@ -669,6 +736,7 @@ void Table::append() {
     checkBrowseMode();
     if (m_beforeInsert)
         m_beforeInsert(*this);
+    m_rowBeforeInsert = m_row;
     m_order.push_back(kPendingRow);
     ++m_orderStamp;
     m_row = int(m_order.size()) - 1;
@@ -690,8 +758,8 @@ void Table::post() {
         record = m_order[std::size_t(m_row)];
         const QVariant oldKey = m_indexField >= 0 ? m_keys[record] : QVariant();
         m_file.writeRecord(record, m_buffer.constData());
-        const bool stays = recordVisible(record) &&
-                           (m_indexField < 0 || compareKeys(oldKey, keyOf(record)) == 0);
+        const bool stays =
+            recordVisible(record) && (m_indexField < 0 || compareKeys(oldKey, keyOf(record)) == 0);
         if (stays) {
             // The common case (a mark corrected, points written): the record keeps its row.
             m_state = State::Browse;
@@ -729,10 +797,10 @@ void Table::cancel() {
         return;
     const bool inserting = m_state == State::Insert;
     if (inserting) {
+        // Back to the record that was current before the blank row was opened.
         m_order.erase(m_order.begin() + m_row);
         ++m_orderStamp;
-        if (m_row >= int(m_order.size()))
-            m_row = int(m_order.size()) - 1;
+        m_row = std::clamp(m_rowBeforeInsert, m_order.empty() ? -1 : 0, int(m_order.size()) - 1);
     }
     m_state = State::Browse;
     m_modified = false;
@@ -775,20 +843,12 @@ void Table::refresh() {
     checkBrowseMode();
     const Bookmark mark = bookmark();
     const int row = m_row;
-    const QString path = m_file.path();
-    m_file.close();
     try {
-        m_file.open(path, m_exclusive ? DbfFile::Mode::Exclusive : DbfFile::Mode::Shared);
-        bindFields();
-        m_indexDefs = IndexStore::read(path);
-        buildOrder();
+        m_file.reload();
+        loadFromFile();
     } catch (...) {
-        m_state = State::Inactive;
-        unbindFields();
-        m_order.clear();
-        ++m_orderStamp;
-        notifyState();
-        notifyData();
+        // The table cannot be shown as it now is; it is closed rather than left half-read.
+        close();
         throw;
     }
     if (bookmarkValid(mark)) {
@@ -807,9 +867,10 @@ void Table::createTable(const FieldDefs& fields) {
     requireClosed("create the table");
     const QString path = resolvedPath();
     const DbfStructure structure = DbfStructure::fromFields(fields, path);
-    IndexStore::remove(path);
-    ::unlink(QFile::encodeName(DbfFile::journalPath(path)).constData());
     DbfFile::writeWholeTable(path, structure, QByteArray(), 0);
+    // The definitions of a table that was replaced do not belong to the new one.
+    IndexStore::remove(path);
+    m_indexDefs.clear();
 }
 
 void Table::deleteTable() {
@@ -819,8 +880,10 @@ void Table::deleteTable() {
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT)
-            throw EngineError(QStringLiteral("Table does not exist: %1").arg(path), EngineError::Kind::NotFound);
-        throw EngineError(QStringLiteral("Cannot delete %1: %2").arg(path, QString::fromLocal8Bit(strerror(errno))),
+            throw EngineError(QStringLiteral("Table does not exist: %1").arg(path),
+                              EngineError::Kind::NotFound);
+        throw EngineError(QStringLiteral("Cannot delete %1: %2")
+                              .arg(path, QString::fromLocal8Bit(strerror(errno))),
                           EngineError::Kind::Io);
     }
     struct Closer {
@@ -828,17 +891,23 @@ void Table::deleteTable() {
         ~Closer() { ::close(fd); }
     } closer{fd};
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        throw EngineError(QStringLiteral("Table %1 is in use by another user").arg(path), EngineError::Kind::InUse);
+        throw EngineError(QStringLiteral("Table %1 is in use by another user").arg(path),
+                          EngineError::Kind::InUse);
     if (::unlink(native.constData()) != 0)
-        throw EngineError(QStringLiteral("Cannot delete %1: %2").arg(path, QString::fromLocal8Bit(strerror(errno))),
+        throw EngineError(QStringLiteral("Cannot delete %1: %2")
+                              .arg(path, QString::fromLocal8Bit(strerror(errno))),
                           EngineError::Kind::Io);
     ::unlink(QFile::encodeName(DbfFile::journalPath(path)).constData());
     IndexStore::remove(path);
+    syncDirectoryOf(path);
+    m_indexDefs.clear();
 }
 
 // ---- bound controls ---------------------------------------------------------
 
-void Table::disableControls() { ++m_disableCount; }
+void Table::disableControls() {
+    ++m_disableCount;
+}
 
 void Table::enableControls() {
     if (m_disableCount == 0)

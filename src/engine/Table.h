@@ -61,8 +61,12 @@ public:
     Field* fieldByName(const QString& name) const; // throws when absent
     const DbfStructure& structure() const;
     // Runs at each fetch of a record and when editing begins; it fills calculated fields.
-    void setCalcFieldsHandler(std::function<void(Table&)> handler) { m_onCalcFields = std::move(handler); }
-    void setBeforeInsertHandler(std::function<void(Table&)> handler) { m_beforeInsert = std::move(handler); }
+    void setCalcFieldsHandler(std::function<void(Table&)> handler) {
+        m_onCalcFields = std::move(handler);
+    }
+    void setBeforeInsertHandler(std::function<void(Table&)> handler) {
+        m_beforeInsert = std::move(handler);
+    }
 
     // Navigation. eof() is true once a move passed the last record, and on an empty table.
     void first();
@@ -146,6 +150,9 @@ private:
     void requireClosed(const char* what) const;
     void requireBrowseRow() const;
     void checkBrowseMode();
+    bool dropUnmodifiedInsert(int direction);
+    void loadFromFile();
+    void selectIndexField(const QString& name, int* field, bool* descending) const;
     void buildOrder();
     bool recordVisible(std::uint32_t record) const;
     bool orderLess(std::uint32_t a, std::uint32_t b) const;
@@ -163,7 +170,8 @@ private:
     void notifyData();
     void notifyCurrent();
     void notifyState();
-    EngineError tableError(const QString& what, EngineError::Kind kind = EngineError::Kind::Engine) const;
+    EngineError tableError(const QString& what,
+                           EngineError::Kind kind = EngineError::Kind::Engine) const;
 
     QString m_databaseName;
     QString m_tableName;
@@ -188,6 +196,7 @@ private:
     bool m_eof = true;
     bool m_bof = true;
 
+    int m_rowBeforeInsert = -1;
     QByteArray m_buffer; // the record being edited or inserted
     bool m_modified = false;
     std::vector<QVariant> m_calc;

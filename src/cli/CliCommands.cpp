@@ -1,5 +1,7 @@
 #include "CliCommands.h"
 
+#include "RecalcCommand.h"
+
 #include "engine/DbfFile.h"
 #include "engine/EngineError.h"
 #include "engine/Field.h"
@@ -77,6 +79,7 @@ std::map<QString, Command>& commands() {
          {QStringLiteral("dump FILE.dbf"), QStringLiteral("print the table as CSV on standard output"), dump}},
         {QStringLiteral("check"),
          {QStringLiteral("check FILE.dbf"), QStringLiteral("check that the file is a sound table"), check}},
+        {QStringLiteral("recalc"), recalcCommand()},
     };
     return table;
 }

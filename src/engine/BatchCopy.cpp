@@ -6,8 +6,6 @@
 
 #include <QFileInfo>
 
-#include <unistd.h>
-
 namespace jt::engine {
 
 class BatchCopier {
@@ -54,10 +52,11 @@ public:
             records += bytes;
         }
         const auto count = std::uint32_t(records.size() / s.recordLength);
-        // The old destination's index definitions and journal belong to the table being replaced.
-        IndexStore::remove(destPath);
-        ::unlink(QFile::encodeName(DbfFile::journalPath(destPath)).constData());
         DbfFile::writeWholeTable(destPath, structure, records, count);
+        // The old destination's index definitions belong to the table that was replaced;
+        // they go only once the copy is in place, so a refused copy leaves them.
+        IndexStore::remove(destPath);
+        destination.m_indexDefs.clear();
         if (openedHere)
             source.close();
         closeAgain.active = false;

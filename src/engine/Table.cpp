@@ -611,6 +611,8 @@ void Table::next() {
         fetch();
         notifyCurrent();
     } else {
+        if (!m_eof)
+            m_bof = m_order.empty();
         m_eof = true;
     }
 }
@@ -627,6 +629,8 @@ void Table::prior() {
         fetch();
         notifyCurrent();
     } else {
+        if (!m_bof)
+            m_eof = m_order.empty();
         m_bof = true;
     }
 }

@@ -151,6 +151,11 @@ QVariant TableModel::fieldValue(int row, const QString& fieldName) const {
     return f ? t->valueAt(row, f->fieldNo()) : QVariant();
 }
 
+bool TableModel::isCell(const QModelIndex& index) const {
+    return index.isValid() && index.model() == this && index.row() < m_rows &&
+           index.column() < m_columnCount;
+}
+
 int TableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_rows;
 }
@@ -160,7 +165,7 @@ int TableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isCell(index))
         return {};
     const int col = index.column();
     switch (role) {
@@ -217,7 +222,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 }
 
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (isColumnEditable(index.column()))
@@ -226,9 +231,7 @@ Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
 }
 
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole ||
-        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
-        !isColumnEditable(index.column()))
+    if (role != Qt::EditRole || !isCell(index) || !isColumnEditable(index.column()))
         return false;
     engine::Table* t = m_table.data();
     engine::Field* f = fieldAt(index.column());

@@ -73,6 +73,7 @@ private:
     void repaintRow(int row);
     void resolveFields();
     int fieldNoAt(int column) const;
+    bool isCell(const QModelIndex& index) const;
 
     QPointer<engine::DataSource> m_source;
     QPointer<engine::Table> m_table;

@@ -1,0 +1,98 @@
+#include "ProgramWindows.h"
+
+#include "TAboutBox.h"
+#include "TEventNameForm.h"
+#include "TMain.h"
+#include "data/DataModule.h"
+#include "marks/TColTotal.h"
+#include "marks/TDataEntry.h"
+#include "marks/TSpreadsheet.h"
+#include "marks/TSpreadsheet1.h"
+#include "marks/Tseeallform.h"
+#include "reports/TAdjAForm.h"
+#include "reports/TAdjAReport.h"
+#include "reports/TAdjRecCheck.h"
+#include "reports/TCompForm.h"
+#include "reports/TFinalChk.h"
+#include "reports/TFinalReport.h"
+#include "reports/TFinalRept.h"
+#include "reports/TFinalRept3x3.h"
+#include "reports/TFinalRept3x4.h"
+#include "reports/TFinalRept5x3.h"
+#include "reports/THeader.h"
+#include "reports/TRecalRead.h"
+#include "reports/TRecallChk.h"
+#include "reports/TRecallReport.h"
+#include "reports/TRecallRept.h"
+#include "reports/TRecallRept3.h"
+#include "reports/TSoloRepDlg.h"
+#include "reports/TSoloWinForm.h"
+#include "reports/TWinRep.h"
+#include "reports/TWinReport.h"
+#include "reports/TWinReportP.h"
+#include "setup/TCompInfoSetup.h"
+#include "setup/TCompSetup.h"
+
+namespace jt::app {
+
+template <typename T> T* ProgramWindows::create(QObject* parent) {
+    T* object = nullptr;
+    if constexpr (std::is_base_of_v<QWidget, T>)
+        object = new T(static_cast<QWidget*>(parent));
+    else
+        object = new T(parent);
+    m_objects.emplace_back(object);
+    return object;
+}
+
+ProgramWindows::ProgramWindows() {
+    m_main = create<TMain>(nullptr);
+    // The other windows belong to the main window, so they stay in front of it and
+    // share its place on the task bar; the data module stands on its own.
+    QObject* const owner = m_main;
+    create<setup::TCompInfoSetup>(owner);
+    create<data::TDataModule1>(nullptr)->setObjectName(QStringLiteral("DataModule1"));
+    create<marks::TDataEntry>(owner);
+    create<marks::TSpreadsheet>(owner);
+    create<reports::TRecallRept>(owner);
+    create<reports::TRecallReport>(owner);
+    create<reports::TFinalReport>(owner);
+    create<setup::TCompSetup>(owner);
+    create<TAboutBox>(owner);
+    create<reports::TWinReport>(owner);
+    create<reports::TWinRep>(owner);
+    create<reports::TAdjAReport>(owner);
+    create<reports::TAdjAForm>(owner);
+    create<reports::TRecalRead>(owner);
+    create<marks::TColTotal>(owner);
+    create<reports::TCompForm>(owner);
+    create<reports::TRecallChk>(owner);
+    create<reports::TFinalChk>(owner);
+    create<reports::TFinalRept>(owner);
+    create<reports::TWinReportP>(owner);
+    create<reports::TSoloRepDlg>(owner);
+    create<reports::TSoloWinForm>(owner);
+    create<TEventNameForm>(owner);
+    create<reports::THeader>(owner);
+    create<marks::Tseeallform>(owner);
+    create<marks::TSpreadsheet1>(owner);
+    create<reports::TFinalRept5x3>(owner);
+    create<reports::TFinalRept3x4>(owner);
+    create<reports::TFinalRept3x3>(owner);
+    create<reports::TRecallRept3>(owner);
+    create<reports::TAdjRecCheck>(owner);
+}
+
+ProgramWindows::~ProgramWindows() {
+    while (!m_objects.empty())
+        m_objects.pop_back();
+}
+
+QStringList ProgramWindows::creationOrder() const {
+    QStringList names;
+    for (const auto& object : m_objects)
+        names << object->objectName();
+    return names;
+}
+
+} // namespace jt::app

@@ -1,0 +1,65 @@
+#include "Startup.h"
+
+#include "HelpViewer.h"
+#include "ProgramWindows.h"
+#include "TMain.h"
+#include "TSplashScreen.h"
+#include "WidgetDialogs.h"
+#include "dbcontrols/WheelTranslation.h"
+#include "platform/HelpTopic.h"
+#include "platform/Termination.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <memory>
+
+namespace jt::app {
+
+QString helpFolder() {
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/jigtally/help");
+    if (QFileInfo(installed).isDir())
+        return QDir::cleanPath(installed);
+    return QStringLiteral(JIGTALLY_BUILD_HELP_DIR);
+}
+
+struct ProgramServices::Parts {
+    platform::WidgetDialogs dialogs;
+    HelpViewer viewer;
+    HelpKeyFilter helpKeys;
+};
+
+ProgramServices::ProgramServices() : m_parts(new Parts) {
+    QApplication::setApplicationName(QStringLiteral("Jigtally 2008"));
+    // The main window's close ends the program even while the help viewer is open.
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::setDialogs(&m_parts->dialogs);
+    m_parts->viewer.setHelpFolder(helpFolder());
+    platform::setHelpHandler([viewer = &m_parts->viewer](int topic) { viewer->showTopic(topic); });
+    qApp->installEventFilter(&m_parts->helpKeys);
+    dbcontrols::installWheelTranslation(*static_cast<QApplication*>(QCoreApplication::instance()));
+    platform::setTerminationHandler([] { QCoreApplication::exit(0); });
+}
+
+ProgramServices::~ProgramServices() {
+    platform::setTerminationHandler({});
+    qApp->removeEventFilter(&m_parts->helpKeys);
+    platform::setHelpHandler({});
+    platform::setDialogs(nullptr);
+    delete m_parts;
+}
+
+int runProgram(QApplication& app) {
+    auto splash = std::make_unique<TSplashScreen>();
+    splash->showAndPaint();
+    const ProgramServices services;
+    ProgramWindows windows;
+    QObject::connect(windows.main(), &TMain::closeConfirmed, &app, &QCoreApplication::quit);
+    splash.reset();
+    windows.main()->show();
+    return app.exec();
+}
+
+} // namespace jt::app

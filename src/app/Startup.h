@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class QApplication;
+
+namespace jt::app {
+
+// The folder of the help pages: beside the installed program, else the build's copy.
+QString helpFolder();
+
+// Everything the running program installs once, before its windows are built: the
+// application title, the real dialogs, the help viewer with F1, the program-wide input
+// rules, and the way the program ends when told to terminate. Undone by the destructor.
+class ProgramServices final {
+public:
+    ProgramServices();
+    ~ProgramServices();
+    ProgramServices(const ProgramServices&) = delete;
+    ProgramServices& operator=(const ProgramServices&) = delete;
+
+private:
+    struct Parts;
+    Parts* m_parts;
+};
+
+// The program: splash window, services, every window in the start-up order, splash
+// destroyed, the main window shown, the event loop until the main window has closed.
+int runProgram(QApplication& app);
+
+} // namespace jt::app

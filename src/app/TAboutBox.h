@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace jt::app {
+
+// The About box: program icon, name and version, the event name and the data folder.
+class TAboutBox final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TAboutBox)
+
+public:
+    explicit TAboutBox(QWidget* parent = nullptr);
+    ~TAboutBox() override;
+
+    QLabel* ProgramIcon = nullptr;
+    QLabel* ProductName = nullptr;
+    QLabel* Version = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* DataPath = nullptr;
+    QPushButton* OKButton = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+extern TAboutBox* AboutBox;
+
+} // namespace jt::app

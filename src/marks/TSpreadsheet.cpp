@@ -1,0 +1,20 @@
+#include "TSpreadsheet.h"
+
+#include "platform/HelpTopic.h"
+
+namespace jt::marks {
+
+TSpreadsheet* Spreadsheet = nullptr;
+
+TSpreadsheet::TSpreadsheet(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Spreadsheet"));
+    platform::setHelpTopic(this, 280);
+    Spreadsheet = this;
+}
+
+TSpreadsheet::~TSpreadsheet() {
+    if (Spreadsheet == this)
+        Spreadsheet = nullptr;
+}
+
+} // namespace jt::marks

@@ -1,0 +1,8 @@
+#include "Globals.h"
+
+namespace jt {
+
+QString DataFolder;
+QString GlobalSchool;
+
+} // namespace jt

@@ -1,0 +1,20 @@
+#include "TAdjAReport.h"
+
+#include "platform/HelpTopic.h"
+
+namespace jt::reports {
+
+TAdjAReport* AdjAReport = nullptr;
+
+TAdjAReport::TAdjAReport(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AdjAReport"));
+    platform::setHelpTopic(this, 370);
+    AdjAReport = this;
+}
+
+TAdjAReport::~TAdjAReport() {
+    if (AdjAReport == this)
+        AdjAReport = nullptr;
+}
+
+} // namespace jt::reports

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+
+namespace jt::reports {
+
+// Final marks report definition (three adjudicators, four rounds). Created once at start-up and
+// shown modally; its controls come with the work on this window.
+class TFinalRept3x4 final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TFinalRept3x4)
+
+public:
+    explicit TFinalRept3x4(QWidget* parent = nullptr);
+    ~TFinalRept3x4() override;
+};
+
+// The program's instance (set while one exists).
+extern TFinalRept3x4* FinalRept3x4;
+
+} // namespace jt::reports

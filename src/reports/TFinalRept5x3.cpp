@@ -1,0 +1,17 @@
+#include "TFinalRept5x3.h"
+
+namespace jt::reports {
+
+TFinalRept5x3* FinalRept5x3 = nullptr;
+
+TFinalRept5x3::TFinalRept5x3(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FinalRept5x3"));
+    FinalRept5x3 = this;
+}
+
+TFinalRept5x3::~TFinalRept5x3() {
+    if (FinalRept5x3 == this)
+        FinalRept5x3 = nullptr;
+}
+
+} // namespace jt::reports

@@ -1,0 +1,20 @@
+#include "TSoloRepDlg.h"
+
+#include "platform/HelpTopic.h"
+
+namespace jt::reports {
+
+TSoloRepDlg* SoloRepDlg = nullptr;
+
+TSoloRepDlg::TSoloRepDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("SoloRepDlg"));
+    platform::setHelpTopic(this, 540);
+    SoloRepDlg = this;
+}
+
+TSoloRepDlg::~TSoloRepDlg() {
+    if (SoloRepDlg == this)
+        SoloRepDlg = nullptr;
+}
+
+} // namespace jt::reports

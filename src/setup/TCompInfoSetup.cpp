@@ -1,0 +1,20 @@
+#include "TCompInfoSetup.h"
+
+#include "platform/HelpTopic.h"
+
+namespace jt::setup {
+
+TCompInfoSetup* CompInfoSetup = nullptr;
+
+TCompInfoSetup::TCompInfoSetup(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("CompInfoSetup"));
+    platform::setHelpTopic(this, 550);
+    CompInfoSetup = this;
+}
+
+TCompInfoSetup::~TCompInfoSetup() {
+    if (CompInfoSetup == this)
+        CompInfoSetup = nullptr;
+}
+
+} // namespace jt::setup

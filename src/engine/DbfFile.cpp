@@ -488,7 +488,8 @@ void DbfFile::writeRecord(std::uint32_t index, const char* bytes) {
         std::memcpy(head, m_image.constData(), 8);
         if (!m_dateTouched) {
             writeHeaderCountAndDate(head, m_header.recordCount, today);
-            changes.push_back({1, QByteArray(head + 1, 3)});
+            if (std::memcmp(head + 1, m_image.constData() + 1, 3) != 0)
+                changes.push_back({1, QByteArray(head + 1, 3)});
         }
         ensureJournalOpen();
         const JournalLock lock(m_journalFd);
@@ -496,8 +497,13 @@ void DbfFile::writeRecord(std::uint32_t index, const char* bytes) {
         std::memcpy(m_image.data(), head, 8);
     } else {
         if (!m_dateTouched) {
-            writeHeaderCountAndDate(m_image.data(), m_header.recordCount, today);
-            m_pendingHeader = true;
+            char head[8];
+            std::memcpy(head, m_image.constData(), 8);
+            writeHeaderCountAndDate(head, m_header.recordCount, today);
+            if (std::memcmp(head, m_image.constData(), 8) != 0) {
+                std::memcpy(m_image.data(), head, 8);
+                m_pendingHeader = true;
+            }
         }
         if (m_pendingAppendFrom < 0 || index < m_pendingAppendFrom)
             m_pendingRecords.insert(index);

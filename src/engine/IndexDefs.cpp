@@ -76,10 +76,13 @@ void write(const QString& tablePath, const IndexDefList& defs) {
 
 void remove(const QString& tablePath) {
     const QString path = pathFor(tablePath);
-    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
+    if (::unlink(QFile::encodeName(path).constData()) != 0) {
+        if (errno == ENOENT)
+            return;
         throw EngineError(QStringLiteral("Cannot delete index file %1: %2")
                               .arg(path, QString::fromLocal8Bit(strerror(errno))),
                           EngineError::Kind::Io);
+    }
     syncDirectoryOf(path);
 }
 

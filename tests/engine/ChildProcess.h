@@ -8,10 +8,9 @@
 #include <QTest>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <iostream>
 #include <string>
-
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace jt::test {
@@ -92,11 +91,11 @@ inline void stopChild(QProcess& child) {
 } // namespace jt::test
 
 // main() for a test program whose class may be started as the other process.
-#define JT_ENGINE_TEST_MAIN(TestClass)                                                                       \
-    int main(int argc, char** argv) {                                                                         \
-        QCoreApplication app(argc, argv);                                                                     \
-        if (argc > 1 && qstrcmp(argv[1], "--child") == 0)                                                     \
-            return jt::test::runChild(app.arguments().mid(2));                                                \
-        TestClass test;                                                                                       \
-        return QTest::qExec(&test, argc, argv);                                                               \
+#define JT_ENGINE_TEST_MAIN(TestClass)                                                             \
+    int main(int argc, char** argv) {                                                              \
+        QCoreApplication app(argc, argv);                                                          \
+        if (argc > 1 && qstrcmp(argv[1], "--child") == 0)                                          \
+            return jt::test::runChild(app.arguments().mid(2));                                     \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -1,7 +1,6 @@
 // Batch copy: all records, or at most N from the current record in the current order,
 // into a new or replaced destination.
 #include "EngineFixture.h"
-
 #include "engine/BatchCopy.h"
 #include "engine/IndexDefs.h"
 
@@ -47,14 +46,18 @@ void BatchCopyTest::copies_data() {
     QTest::addColumn<int>("startRow");
     QTest::addColumn<int>("maxRecords");
     QTest::addColumn<QStringList>("ids");
-    QTest::addRow("closed source, all") << false << "" << 0 << -1 << QStringList({"1", "2", "3", "4"});
-    QTest::addRow("open source, all from the first") << true << "" << 2 << -1 << QStringList({"1", "2", "3", "4"});
+    QTest::addRow("closed source, all")
+        << false << "" << 0 << -1 << QStringList({"1", "2", "3", "4"});
+    QTest::addRow("open source, all from the first")
+        << true << "" << 2 << -1 << QStringList({"1", "2", "3", "4"});
     QTest::addRow("at most 2 from the current") << true << "" << 1 << 2 << QStringList({"2", "3"});
     QTest::addRow("more than there are") << true << "" << 2 << 10 << QStringList({"3", "4"});
     QTest::addRow("none") << true << "" << 0 << 0 << QStringList();
     QTest::addRow("in index order") << true << "byTotal" << 0 << 3 << QStringList({"3", "1", "4"});
-    QTest::addRow("in index order from the second") << true << "byTotal" << 1 << 2 << QStringList({"1", "4"});
-    QTest::addRow("closed source with an index") << false << "byTotal" << 0 << 2 << QStringList({"3", "1"});
+    QTest::addRow("in index order from the second")
+        << true << "byTotal" << 1 << 2 << QStringList({"1", "4"});
+    QTest::addRow("closed source with an index")
+        << false << "byTotal" << 0 << 2 << QStringList({"3", "1"});
 }
 
 void BatchCopyTest::copies() {
@@ -79,7 +82,8 @@ void BatchCopyTest::copies() {
     QCOMPARE(dest->structure().fields, kFields);
     QCOMPARE(column(*dest, QStringLiteral("ID")), ids);
     if (!ids.isEmpty())
-        QCOMPARE(dest->fieldByName(QStringLiteral("NAME"))->asString(), QStringLiteral("Dáithí %1").arg(ids.first()));
+        QCOMPARE(dest->fieldByName(QStringLiteral("NAME"))->asString(),
+                 QStringLiteral("Dáithí %1").arg(ids.first()));
     QVERIFY(dest->indexDefs().empty());
 }
 
@@ -87,7 +91,8 @@ void BatchCopyTest::replacesDestination() {
     EngineFolder folder;
     fill(folder);
     {
-        auto old = folder.create(QStringLiteral("dest.dbf"), {{QStringLiteral("OTHER"), FieldType::Character, 3, 0}});
+        auto old = folder.create(QStringLiteral("dest.dbf"),
+                                 {{QStringLiteral("OTHER"), FieldType::Character, 3, 0}});
         old->append();
         old->fieldByName(QStringLiteral("OTHER"))->setAsString(QStringLiteral("old"));
         old->post();
@@ -104,7 +109,9 @@ void BatchCopyTest::replacesDestination() {
     QCOMPARE(dest->rowCount(), 4);
     QVERIFY(!dest->findField(QStringLiteral("OTHER")));
     // No temporary file is left behind.
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("tmp")), QStringList());
+    QCOMPARE(
+        QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("tmp")),
+        QStringList());
 }
 
 void BatchCopyTest::refusals() {

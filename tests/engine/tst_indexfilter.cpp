@@ -1,6 +1,5 @@
 // Named single-field indexes (order, ties, definitions beside the table) and filters.
 #include "EngineFixture.h"
-
 #include "engine/Filter.h"
 #include "engine/IndexDefs.h"
 
@@ -29,8 +28,8 @@ void fill(const EngineFolder& folder, const std::vector<QStringList>& records) {
 }
 
 const std::vector<QStringList> kRecords = {
-    {"1", "10", "brid", "T"}, {"2", "", "aoife", "F"}, {"3", "10", "Ciara", ""},
-    {"4", "-2.5", "aoife", "T"}, {"5", "0", "", "F"}, {"6", "10.5", "Aoife", "T"},
+    {"1", "10", "brid", "T"},    {"2", "", "aoife", "F"}, {"3", "10", "Ciara", ""},
+    {"4", "-2.5", "aoife", "T"}, {"5", "0", "", "F"},     {"6", "10.5", "Aoife", "T"},
 };
 
 } // namespace
@@ -59,12 +58,18 @@ void IndexFilterTest::indexOrder_data() {
     QTest::addColumn<bool>("descending");
     QTest::addColumn<QStringList>("ids");
     // Equal keys keep record order in both directions; empty numbers sort as 0.
-    QTest::addRow("number ascending") << "TOTAL" << false << QStringList({"4", "2", "5", "1", "3", "6"});
-    QTest::addRow("number descending") << "TOTAL" << true << QStringList({"6", "1", "3", "2", "5", "4"});
-    QTest::addRow("text ascending") << "NAME" << false << QStringList({"5", "6", "2", "4", "1", "3"});
-    QTest::addRow("text descending") << "NAME" << true << QStringList({"3", "1", "2", "4", "6", "5"});
-    QTest::addRow("logical ascending") << "RECALLED" << false << QStringList({"2", "3", "5", "1", "4", "6"});
-    QTest::addRow("logical descending") << "RECALLED" << true << QStringList({"1", "4", "6", "2", "3", "5"});
+    QTest::addRow("number ascending")
+        << "TOTAL" << false << QStringList({"4", "2", "5", "1", "3", "6"});
+    QTest::addRow("number descending")
+        << "TOTAL" << true << QStringList({"6", "1", "3", "2", "5", "4"});
+    QTest::addRow("text ascending")
+        << "NAME" << false << QStringList({"5", "6", "2", "4", "1", "3"});
+    QTest::addRow("text descending")
+        << "NAME" << true << QStringList({"3", "1", "2", "4", "6", "5"});
+    QTest::addRow("logical ascending")
+        << "RECALLED" << false << QStringList({"2", "3", "5", "1", "4", "6"});
+    QTest::addRow("logical descending")
+        << "RECALLED" << true << QStringList({"1", "4", "6", "2", "3", "5"});
 }
 
 void IndexFilterTest::indexOrder() {
@@ -98,7 +103,8 @@ void IndexFilterTest::definitionsBesideTable() {
     // Another handle, as a new run of the program would, sees them.
     auto again = folder.handle(QStringLiteral("IX.DBF"));
     again->updateIndexDefs();
-    QCOMPARE(again->indexDefs(), IndexDefList({{"seqno", "ID", false}, {"byTotal", "TOTAL", true}}));
+    QCOMPARE(again->indexDefs(),
+             IndexDefList({{"seqno", "ID", false}, {"byTotal", "TOTAL", true}}));
     again->setIndexName(QStringLiteral("BYTOTAL"));
     again->open();
     QCOMPARE(again->indexName(), QStringLiteral("BYTOTAL"));
@@ -127,7 +133,8 @@ void IndexFilterTest::definitionsNeedClosedOrSoleUse() {
     t->open();
     t->addIndex(QStringLiteral("work"), QStringLiteral("TOTAL"));
     t->setIndexName(QStringLiteral("work"));
-    QCOMPARE(t->fieldByName(QStringLiteral("ID"))->asInteger(), 1); // the cursor stays on its record
+    QCOMPARE(t->fieldByName(QStringLiteral("ID"))->asInteger(),
+             1); // the cursor stays on its record
     t->first();
     QCOMPARE(t->fieldByName(QStringLiteral("ID"))->asInteger(), 4);
     // Deleting the index in use returns the table to record order.
@@ -152,21 +159,23 @@ void IndexFilterTest::indexErrors() {
             QVERIFY2(e.message().contains(QLatin1String("ix.dbf")), qPrintable(e.message()));
         }
     };
-    expect([&] { t->addIndex(QStringLiteral("SEQNO"), QStringLiteral("TOTAL")); }, EngineError::Kind::Engine,
-           "Index already exists: SEQNO");
-    expect([&] { t->addIndex(QStringLiteral("x"), QStringLiteral("NOPE")); }, EngineError::Kind::NotFound,
-           "Field 'NOPE' not found");
-    expect([&] { t->addIndex(QStringLiteral("#x"), QStringLiteral("ID")); }, EngineError::Kind::Engine,
-           "Invalid index name");
-    expect([&] { t->addIndex(QStringLiteral(" x"), QStringLiteral("ID")); }, EngineError::Kind::Engine,
-           "Invalid index name");
-    expect([&] { t->deleteIndex(QStringLiteral("nope")); }, EngineError::Kind::NotFound, "Index does not exist: nope");
+    expect([&] { t->addIndex(QStringLiteral("SEQNO"), QStringLiteral("TOTAL")); },
+           EngineError::Kind::Engine, "Index already exists: SEQNO");
+    expect([&] { t->addIndex(QStringLiteral("x"), QStringLiteral("NOPE")); },
+           EngineError::Kind::NotFound, "Field 'NOPE' not found");
+    expect([&] { t->addIndex(QStringLiteral("#x"), QStringLiteral("ID")); },
+           EngineError::Kind::Engine, "Invalid index name");
+    expect([&] { t->addIndex(QStringLiteral(" x"), QStringLiteral("ID")); },
+           EngineError::Kind::Engine, "Invalid index name");
+    expect([&] { t->deleteIndex(QStringLiteral("nope")); }, EngineError::Kind::NotFound,
+           "Index does not exist: nope");
     t->setIndexName(QStringLiteral("nope"));
     expect([&] { t->open(); }, EngineError::Kind::NotFound, "Index does not exist: nope");
     QVERIFY(!t->active());
     t->setIndexName(QString());
     t->open();
-    expect([&] { t->setIndexName(QStringLiteral("nope")); }, EngineError::Kind::NotFound, "Index does not exist");
+    expect([&] { t->setIndexName(QStringLiteral("nope")); }, EngineError::Kind::NotFound,
+           "Index does not exist");
     QCOMPARE(t->rowCount(), 6);
 }
 
@@ -179,13 +188,15 @@ void IndexFilterTest::orderFollowsPostedKey() {
     t->open();
     t->first(); // ID 4, -2.5
     t->edit();
-    t->fieldByName(QStringLiteral("TOTAL"))->setAsFloat(10); // ties with 1 and 3, after them by record order
+    t->fieldByName(QStringLiteral("TOTAL"))
+        ->setAsFloat(10); // ties with 1 and 3, after them by record order
     t->post();
     QCOMPARE(column(*t, QStringLiteral("ID")), QStringList({"2", "5", "1", "3", "4", "6"}));
     QCOMPARE(t->fieldByName(QStringLiteral("ID"))->asInteger(), 4); // still on the posted record
     QCOMPARE(t->currentRow(), 4);
     t->edit();
-    t->fieldByName(QStringLiteral("NAME"))->setAsString(QStringLiteral("x")); // key unchanged: row unchanged
+    t->fieldByName(QStringLiteral("NAME"))
+        ->setAsString(QStringLiteral("x")); // key unchanged: row unchanged
     t->post();
     QCOMPARE(t->currentRow(), 4);
 }
@@ -220,11 +231,13 @@ void IndexFilterTest::filters_data() {
     QTest::addRow("and binds tighter") << "ID = 2 OR ID = 3 AND RECALLED" << QStringList({"2"});
     QTest::addRow("dBASE words") << "RECALLED .AND. .NOT. ID >= 4" << QStringList({"1"});
     QTest::addRow("logical constant") << "RECALLED = .F." << QStringList({"2", "3", "5"});
-    QTest::addRow("text is exact and case sensitive") << "NAME = \"aoife\"" << QStringList({"2", "4"});
+    QTest::addRow("text is exact and case sensitive")
+        << "NAME = \"aoife\"" << QStringList({"2", "4"});
     QTest::addRow("trailing blanks ignored") << "NAME = 'aoife  '" << QStringList({"2", "4"});
     QTest::addRow("empty text") << "NAME = ''" << QStringList({"5"});
     QTest::addRow("negative constant") << "GRIDTOTAL = -2.5" << QStringList({"4"});
-    QTest::addRow("lower case names") << "gridtotal <> 0 and recalled" << QStringList({"1", "4", "6"});
+    QTest::addRow("lower case names")
+        << "gridtotal <> 0 and recalled" << QStringList({"1", "4", "6"});
 }
 
 void IndexFilterTest::filters() {
@@ -256,18 +269,30 @@ void IndexFilterTest::filters() {
 void IndexFilterTest::filterErrors_data() {
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("why");
-    QTest::addRow("unknown field") << "NOPE <> 0" << "there is no field NOPE";
-    QTest::addRow("number alone") << "TOTAL" << "field TOTAL is not a logical field";
-    QTest::addRow("kinds differ") << "TOTAL = 'x'" << "different kinds";
-    QTest::addRow("unterminated") << "NAME = 'x" << "unterminated text";
-    QTest::addRow("missing parenthesis") << "(RECALLED" << "missing ')'";
-    QTest::addRow("ends early") << "TOTAL <>" << "it ends too early";
-    QTest::addRow("stray") << "RECALLED RECALLED" << "unexpected 'RECALLED'";
-    QTest::addRow("odd character") << "TOTAL <> 0 ; " << "unexpected ';'";
-    QTest::addRow("bad number") << "TOTAL <> 1.2.3" << "'1.2.3' is not a number";
-    QTest::addRow("group compared") << "(RECALLED AND RECALLED) = .T." << "only fields and constants can be compared";
-    QTest::addRow("constant alone") << "5" << "a constant alone is not a condition";
-    QTest::addRow("too deep") << QString(500, QLatin1Char('(')) + QStringLiteral("RECALLED") + QString(500, QLatin1Char(')'))
+    QTest::addRow("unknown field") << "NOPE <> 0"
+                                   << "there is no field NOPE";
+    QTest::addRow("number alone") << "TOTAL"
+                                  << "field TOTAL is not a logical field";
+    QTest::addRow("kinds differ") << "TOTAL = 'x'"
+                                  << "different kinds";
+    QTest::addRow("unterminated") << "NAME = 'x"
+                                  << "unterminated text";
+    QTest::addRow("missing parenthesis") << "(RECALLED"
+                                         << "missing ')'";
+    QTest::addRow("ends early") << "TOTAL <>"
+                                << "it ends too early";
+    QTest::addRow("stray") << "RECALLED RECALLED"
+                           << "unexpected 'RECALLED'";
+    QTest::addRow("odd character") << "TOTAL <> 0 ; "
+                                   << "unexpected ';'";
+    QTest::addRow("bad number") << "TOTAL <> 1.2.3"
+                                << "'1.2.3' is not a number";
+    QTest::addRow("group compared") << "(RECALLED AND RECALLED) = .T."
+                                    << "only fields and constants can be compared";
+    QTest::addRow("constant alone") << "5"
+                                    << "a constant alone is not a condition";
+    QTest::addRow("too deep") << QString(500, QLatin1Char('(')) + QStringLiteral("RECALLED") +
+                                     QString(500, QLatin1Char(')'))
                               << "nested too deeply";
 }
 
@@ -283,7 +308,8 @@ void IndexFilterTest::filterErrors() {
         t->setFiltered(true);
         QFAIL("the filter was accepted");
     } catch (const EngineError& e) {
-        QVERIFY2(e.message().startsWith(QStringLiteral("Filter expression '")), qPrintable(e.message()));
+        QVERIFY2(e.message().startsWith(QStringLiteral("Filter expression '")),
+                 qPrintable(e.message()));
         QVERIFY2(e.message().contains(why), qPrintable(e.message()));
     }
     QVERIFY(!t->filtered());

@@ -1,7 +1,6 @@
 // Sole use is an operating-system lock that holds across processes.
 #include "ChildProcess.h"
 #include "EngineFixture.h"
-
 #include "engine/BatchCopy.h"
 
 #include <QtTest>
@@ -26,7 +25,8 @@ private:
 
 void SoleUseTest::init() {
     m_folder = std::make_unique<EngineFolder>();
-    auto t = m_folder->create(QStringLiteral("held.dbf"), {{QStringLiteral("MARK"), FieldType::Numeric, 10, 4}});
+    auto t = m_folder->create(QStringLiteral("held.dbf"),
+                              {{QStringLiteral("MARK"), FieldType::Numeric, 10, 4}});
     t->append();
     t->fieldByName(QStringLiteral("MARK"))->setAsFloat(1);
     t->post();
@@ -37,12 +37,17 @@ void SoleUseTest::otherProcessHolds_data() {
     QTest::addColumn<QString>("theirMode");
     QTest::addColumn<QString>("ourAction");
     QTest::addColumn<bool>("refused");
-    const QStringList actions = {"open shared", "open exclusive", "add index", "delete table", "copy onto", "create"};
+    const QStringList actions = {"open shared",  "open exclusive", "add index",
+                                 "delete table", "copy onto",      "create"};
     for (const QString& action : actions)
-        QTest::addRow("they hold sole use, we %s", qPrintable(action)) << "exclusive" << action << true;
-    QTest::addRow("they have it open, we open shared") << "shared" << "open shared" << false;
-    QTest::addRow("they have it open, we open exclusive") << "shared" << "open exclusive" << true;
-    QTest::addRow("they have it open, we copy onto it") << "shared" << "copy onto" << true;
+        QTest::addRow("they hold sole use, we %s", qPrintable(action))
+            << "exclusive" << action << true;
+    QTest::addRow("they have it open, we open shared") << "shared"
+                                                       << "open shared" << false;
+    QTest::addRow("they have it open, we open exclusive") << "shared"
+                                                          << "open exclusive" << true;
+    QTest::addRow("they have it open, we copy onto it") << "shared"
+                                                        << "copy onto" << true;
 }
 
 void SoleUseTest::otherProcessHolds() {
@@ -50,7 +55,8 @@ void SoleUseTest::otherProcessHolds() {
     QFETCH(QString, ourAction);
     QFETCH(bool, refused);
     QProcess child;
-    QCOMPARE(startChild(child, {QStringLiteral("hold"), m_path, theirMode}), QStringLiteral("ready"));
+    QCOMPARE(startChild(child, {QStringLiteral("hold"), m_path, theirMode}),
+             QStringLiteral("ready"));
     const QByteArray before = fileBytes(m_path);
     auto act = [&] {
         auto t = m_folder->handle(QStringLiteral("held.dbf"));
@@ -66,7 +72,8 @@ void SoleUseTest::otherProcessHolds() {
         } else if (ourAction == QLatin1String("create")) {
             t->createTable({{QStringLiteral("X"), FieldType::Character, 1, 0}});
         } else {
-            auto source = m_folder->create(QStringLiteral("other.dbf"), {{QStringLiteral("X"), FieldType::Character, 1, 0}});
+            auto source = m_folder->create(QStringLiteral("other.dbf"),
+                                           {{QStringLiteral("X"), FieldType::Character, 1, 0}});
             batchCopy(*source, *t);
         }
     };
@@ -92,7 +99,8 @@ void SoleUseTest::otherProcessHolds() {
 // descriptors of the same file (as a file dialog or a copy might) keeps its lock.
 void SoleUseTest::closingOtherDescriptorsKeepsLock() {
     QProcess child;
-    QCOMPARE(startChild(child, {QStringLiteral("hold"), m_path, QStringLiteral("exclusive"), QStringLiteral("poke")}),
+    QCOMPARE(startChild(child, {QStringLiteral("hold"), m_path, QStringLiteral("exclusive"),
+                                QStringLiteral("poke")}),
              QStringLiteral("ready"));
     auto t = m_folder->handle(QStringLiteral("held.dbf"));
     try {

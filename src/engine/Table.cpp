@@ -90,6 +90,9 @@ Field* Table::addCalculatedField(const QString& name, FieldType type, int width)
 }
 
 Field* Table::findField(const QString& name) const {
+    // Field names are ASCII, so upper-casing compares them without regard to case.
+    if (const auto it = m_fieldsByName.constFind(name.toUpper()); it != m_fieldsByName.constEnd())
+        return *it;
     for (Field* f : m_fields)
         if (f->fieldName().compare(name, Qt::CaseInsensitive) == 0)
             return f;
@@ -139,6 +142,9 @@ void Table::bindFields() {
         m_fields.push_back(d.get());
     }
     m_calc.assign(std::size_t(calcIndex), QVariant());
+    m_fieldsByName.clear();
+    for (Field* f : m_fields)
+        m_fieldsByName.insert(f->fieldName().toUpper(), f);
 }
 
 void Table::unbindFields() {
@@ -147,6 +153,7 @@ void Table::unbindFields() {
         d->m_fieldNo = -1;
     }
     m_fields.clear();
+    m_fieldsByName.clear();
     m_dynamic.clear();
     m_calc.clear();
 }

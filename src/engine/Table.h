@@ -6,6 +6,7 @@
 #include "Filter.h"
 #include "IndexDefs.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -182,6 +183,7 @@ private:
     std::vector<std::unique_ptr<Field>> m_declared;
     std::vector<std::unique_ptr<Field>> m_dynamic;
     std::vector<Field*> m_fields;
+    QHash<QString, Field*> m_fieldsByName; // upper-case name
     std::function<void(Table&)> m_onCalcFields;
     std::function<void(Table&)> m_beforeInsert;
 

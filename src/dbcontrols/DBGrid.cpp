@@ -35,6 +35,8 @@ DBGrid::DBGrid(QWidget* parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setMinimumWidth(14);
     horizontalHeader()->setHighlightSections(false);
+    // The separators between blocks of columns are a few pixels wide.
+    horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setSectionsClickable(false);
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         // The view drops its editors on a reset; typed text cannot be kept.

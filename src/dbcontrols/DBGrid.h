@@ -5,13 +5,12 @@
 #include "engine/DataSource.h"
 #include "engine/Table.h"
 
+#include <QLineEdit>
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QTableView>
 
 #include <functional>
-
-class QLineEdit;
 
 namespace jt::dbcontrols {
 

@@ -48,6 +48,7 @@ DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent) {
         layout->addWidget(b);
         m_buttons[std::size_t(i)] = b;
     }
+    layout->addStretch();
     updateButtons();
 }
 

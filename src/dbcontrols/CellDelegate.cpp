@@ -71,6 +71,8 @@ void CellDelegate::setModelData(QWidget*, QAbstractItemModel*, const QModelIndex
 }
 
 bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
+    if (!m_grid)
+        return false;
     if (object != m_grid->cellEditor())
         return QStyledItemDelegate::eventFilter(object, event);
     switch (event->type()) {

@@ -16,6 +16,8 @@ class CellDelegate final : public QStyledItemDelegate {
 
 public:
     explicit CellDelegate(DBGrid* grid);
+    // The grid is going: its editor's events are no longer its business.
+    void detach() { m_grid = nullptr; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;

@@ -51,6 +51,10 @@ DBGrid::DBGrid(QWidget* parent)
 }
 
 DBGrid::~DBGrid() {
+    m_delegate->detach();
+    if (m_editor)
+        m_editor->removeEventFilter(m_delegate);
+    m_editor = nullptr;
     if (m_table)
         unregisterRecordEditor(m_table, this);
 }

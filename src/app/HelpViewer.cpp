@@ -58,7 +58,7 @@ void HelpViewer::showTopic(int topic) {
     activateWindow();
 }
 
-int currentHelpTopic() {
+int currentHelpTopic(const QWidget* receiver) {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
         for (QMenu* m = menu; m; m = qobject_cast<QMenu*>(m->parentWidget())) {
             if (const QAction* item = m->activeAction(); item && platform::helpTopic(item))
@@ -67,7 +67,8 @@ int currentHelpTopic() {
                 return platform::helpTopic(m->menuAction());
         }
     }
-    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+    for (const QWidget* w = receiver ? receiver : QApplication::focusWidget(); w;
+         w = w->parentWidget())
         if (platform::helpTopic(w))
             return platform::helpTopic(w);
     for (QWidget* w = QApplication::activeWindow(); w; w = w->parentWidget())
@@ -80,7 +81,7 @@ bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
-            const int topic = currentHelpTopic();
+            const int topic = currentHelpTopic(static_cast<QWidget*>(watched));
             // The viewer comes up in front, so an open menu goes first.
             while (QWidget* popup = QApplication::activePopupWidget())
                 popup->close();

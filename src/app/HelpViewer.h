@@ -4,6 +4,7 @@
 #include <QObject>
 
 class QTextBrowser;
+class QWidget;
 
 namespace jt::app {
 
@@ -30,9 +31,10 @@ private:
     QTextBrowser* m_browser = nullptr;
 };
 
-// The help topic for F1 now: the highlighted menu item's (or its menu's), else that of
-// the focused control's window or the nearest of its parents that carries one.
-int currentHelpTopic();
+// The help topic for F1 pressed on `receiver` (the control with the keyboard focus):
+// the highlighted menu item's (or its menu's) while a menu is open, else the nearest
+// topic among the control and its parents, else the active window's.
+int currentHelpTopic(const QWidget* receiver);
 
 // Sends F1, wherever it is pressed, to the help viewer.
 class HelpKeyFilter final : public QObject {

@@ -88,7 +88,7 @@ QPixmap mainPicture() {
     p.setFont(titleFont(38));
     p.drawText(QRectF(0, 168, 305, 48), Qt::AlignCenter, QStringLiteral("Jigtally"));
     p.setPen(kGold);
-    p.setFont(titleFont(15, false));
+    p.setFont(titleFont(13, false));
     p.drawText(QRectF(0, 212, 305, 22), Qt::AlignCenter,
                QStringLiteral("Irish dance championship scoring"));
     p.setFont(titleFont(13));

@@ -202,6 +202,7 @@ void TMain::buildPanel() {
     Label1 = new QLabel(QStringLiteral("Current Competition"), Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(pixelFont(font(), 13, true));
+    Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Label2 = new QLabel(CompetitionFiles::kNoneSelected, Panel1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(pixelFont(font(), 13, false));

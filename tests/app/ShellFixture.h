@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/ProgramWindows.h"
+#include "app/TMain.h"
+#include "data/DataModule.h"
+#include "data/RecalcFlag.h"
+#include "platform/Globals.h"
+#include "platform/Termination.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDataFolder.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+
+#include <memory>
+
+namespace jt::test {
+
+// The program's windows over a temporary data folder holding the system tables, with
+// every dialog answered by script.
+struct Shell {
+    TempDataFolder folder;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<app::ProgramWindows> windows;
+
+    explicit Shell(const QString& alias = QStringLiteral("jigtally 2008")) : folder(alias) {
+        folder.addSystemTables();
+        ReCalcFlag = false;
+        GlobalSchool.clear();
+        platform::clearTerminationRequest();
+        windows = std::make_unique<app::ProgramWindows>();
+    }
+    ~Shell() {
+        windows.reset();
+        ReCalcFlag = false;
+        platform::clearTerminationRequest();
+    }
+
+    app::TMain& main() const { return *windows->main(); }
+    data::TDataModule1& module() const { return *data::DataModule1; }
+    // A menu command chosen as the user would: through the action, so that it runs
+    // under the general error display.
+    void choose(QAction* item) const { item->trigger(); }
+    void select(const QString& fileName) {
+        dialogs.answerFile(folder.filePath(fileName));
+        choose(main().Select1);
+    }
+    // Enabled state of a menu item or menu by object name.
+    bool enabled(const QString& name) const {
+        if (auto* menu = main().findChild<QMenu*>(name))
+            return menu->menuAction()->isEnabled();
+        auto* action = main().findChild<QAction*>(name);
+        if (!action)
+            qFatal("no menu item %s", qPrintable(name));
+        return action->isEnabled();
+    }
+};
+
+} // namespace jt::test

@@ -16,10 +16,14 @@ const FieldDefs kFields = {{QStringLiteral("NAME"), FieldType::Character, 8, 0},
                            {QStringLiteral("FLAG"), FieldType::Logical, 1, 0},
                            {QStringLiteral("DAY"), FieldType::Date, 8, 0}};
 
-QByteArray sound() { return tableImage(kFields, {{"Aoife", "1.50", "T", "20240501"}, {"Brid", "", "F", ""}}); }
+QByteArray sound() {
+    return tableImage(kFields, {{"Aoife", "1.50", "T", "20240501"}, {"Brid", "", "F", ""}});
+}
 
 // Descriptor byte of field f (0-based) at position p within its 32 bytes.
-char& descriptor(QByteArray& b, int f, int p) { return b[32 + 32 * f + p]; }
+char& descriptor(QByteArray& b, int f, int p) {
+    return b[32 + 32 * f + p];
+}
 
 void putU16(QByteArray& b, int at, int v) {
     b[at] = char(v & 0xFF);
@@ -46,29 +50,38 @@ void BadFilesTest::refused_data() {
     QTest::addColumn<Damage>("damage");
     QTest::addColumn<QString>("problem");
     const int header = 32 * 5 + 1;
-    QTest::addRow("empty file") << Damage([](QByteArray& b) { b.clear(); }) << "too short for a header (0 bytes)";
-    QTest::addRow("short header") << Damage([](QByteArray& b) { b.truncate(20); }) << "too short for a header";
-    QTest::addRow("cut in the field list") << Damage([](QByteArray& b) { b.truncate(70); }) << "header length 161";
-    QTest::addRow("unknown version") << Damage([](QByteArray& b) { b[0] = char(0x02); }) << "unknown version byte 0x02";
-    QTest::addRow("header length too long") << Damage([](QByteArray& b) { putU16(b, 8, 60000); })
-                                            << "header length 60000 does not fit";
-    QTest::addRow("header length too short") << Damage([](QByteArray& b) { putU16(b, 8, 20); }) << "header length 20";
-    QTest::addRow("header length mid field") << Damage([](QByteArray& b) { putU16(b, 8, 100); })
-                                             << "the field list has no terminator";
+    QTest::addRow("empty file") << Damage([](QByteArray& b) { b.clear(); })
+                                << "too short for a header (0 bytes)";
+    QTest::addRow("short header") << Damage([](QByteArray& b) { b.truncate(20); })
+                                  << "too short for a header";
+    QTest::addRow("cut in the field list")
+        << Damage([](QByteArray& b) { b.truncate(70); }) << "header length 161";
+    QTest::addRow("unknown version")
+        << Damage([](QByteArray& b) { b[0] = char(0x02); }) << "unknown version byte 0x02";
+    QTest::addRow("header length too long")
+        << Damage([](QByteArray& b) { putU16(b, 8, 60000); }) << "header length 60000 does not fit";
+    QTest::addRow("header length too short")
+        << Damage([](QByteArray& b) { putU16(b, 8, 20); }) << "header length 20";
+    QTest::addRow("header length mid field")
+        << Damage([](QByteArray& b) { putU16(b, 8, 100); }) << "the field list has no terminator";
     QTest::addRow("wrong record length") << Damage([](QByteArray& b) { putU16(b, 10, 30); })
                                          << "record length of 30 but the fields need 24";
     QTest::addRow("record count beyond the file")
-        << Damage([](QByteArray& b) { b[4] = 3; }) << "the header counts 3 records but the file holds only 2";
-    QTest::addRow("huge record count") << Damage([](QByteArray& b) { b[7] = char(0xFF); })
-                                       << "records but the file holds only 2";
-    QTest::addRow("truncated records") << Damage([header](QByteArray& b) { b.truncate(header + 30); })
-                                       << "the header counts 2 records but the file holds only 1";
+        << Damage([](QByteArray& b) { b[4] = 3; })
+        << "the header counts 3 records but the file holds only 2";
+    QTest::addRow("huge record count")
+        << Damage([](QByteArray& b) { b[7] = char(0xFF); }) << "records but the file holds only 2";
+    QTest::addRow("truncated records")
+        << Damage([header](QByteArray& b) { b.truncate(header + 30); })
+        << "the header counts 2 records but the file holds only 1";
     QTest::addRow("field width 0") << Damage([](QByteArray& b) { descriptor(b, 0, 16) = 0; })
                                    << "character field NAME has width 0";
-    QTest::addRow("number too wide") << Damage([](QByteArray& b) { descriptor(b, 1, 16) = char(40); })
-                                     << "number field MARK has width 40 (1 to 20 allowed)";
+    QTest::addRow("number too wide")
+        << Damage([](QByteArray& b) { descriptor(b, 1, 16) = char(40); })
+        << "number field MARK has width 40 (1 to 20 allowed)";
     QTest::addRow("decimals fill the number")
-        << Damage([](QByteArray& b) { descriptor(b, 1, 17) = 6; }) << "number field MARK has 6 decimals in a width of 6";
+        << Damage([](QByteArray& b) { descriptor(b, 1, 17) = 6; })
+        << "number field MARK has 6 decimals in a width of 6";
     QTest::addRow("logical width 2") << Damage([](QByteArray& b) { descriptor(b, 2, 16) = 2; })
                                      << "logical field FLAG has width 2";
     QTest::addRow("unknown type") << Damage([](QByteArray& b) { descriptor(b, 1, 11) = 'M'; })
@@ -83,18 +96,24 @@ void BadFilesTest::refused_data() {
         putU16(b, 10, 1);
         b[4] = 0;
     }) << "the table has no fields";
-    QTest::addRow("junk in a number") << Damage([header](QByteArray& b) { b.replace(header + 24 + 9, 6, "  1x.5"); })
-                                      << "record 2 holds '1x.5' in field MARK";
-    QTest::addRow("junk in a logical") << Damage([header](QByteArray& b) { b[header + 24 + 15] = 'X'; })
-                                       << "record 2 holds 'X' in field FLAG";
-    QTest::addRow("junk in a date") << Damage([header](QByteArray& b) { b.replace(header + 16, 8, "2024-5-1"); })
-                                    << "record 1 holds '2024-5-1' in field DAY";
-    QTest::addRow("duplicate field names") << Damage([](QByteArray& b) { b.replace(32 + 32, 4, "NAME"); })
-                                           << "Duplicate field name NAME";
-    QTest::addRow("non-ASCII field name") << Damage([](QByteArray& b) { descriptor(b, 0, 1) = char(0xC9); })
-                                          << "field 1 has an invalid name";
-    QTest::addRow("empty field name") << Damage([](QByteArray& b) { std::memset(&descriptor(b, 0, 0), 0, 11); })
-                                      << "field 1 has an invalid name";
+    QTest::addRow("junk in a number")
+        << Damage([header](QByteArray& b) { b.replace(header + 24 + 9, 6, "  1x.5"); })
+        << "record 2 holds '1x.5' in field MARK";
+    QTest::addRow("junk in a logical")
+        << Damage([header](QByteArray& b) { b[header + 24 + 15] = 'X'; })
+        << "record 2 holds 'X' in field FLAG";
+    QTest::addRow("junk in a date")
+        << Damage([header](QByteArray& b) { b.replace(header + 16, 8, "2024-5-1"); })
+        << "record 1 holds '2024-5-1' in field DAY";
+    QTest::addRow("duplicate field names")
+        << Damage([](QByteArray& b) { b.replace(32 + 32, 4, "NAME"); })
+        << "Duplicate field name NAME";
+    QTest::addRow("non-ASCII field name")
+        << Damage([](QByteArray& b) { descriptor(b, 0, 1) = char(0xC9); })
+        << "field 1 has an invalid name";
+    QTest::addRow("empty field name")
+        << Damage([](QByteArray& b) { std::memset(&descriptor(b, 0, 0), 0, 11); })
+        << "field 1 has an invalid name";
 }
 
 // Each case: refused with a BadFile error naming the file, and the bytes unchanged,
@@ -122,7 +141,8 @@ void BadFilesTest::refused() {
         QVERIFY(!t->active());
         QCOMPARE(fileBytes(path), bytes);
         QVERIFY(!QFile::exists(DbfFile::journalPath(path)));
-        QVERIFY_THROWS_EXCEPTION(EngineError, t->addIndex(QStringLiteral("x"), QStringLiteral("NAME")));
+        QVERIFY_THROWS_EXCEPTION(EngineError,
+                                 t->addIndex(QStringLiteral("x"), QStringLiteral("NAME")));
     }
 }
 
@@ -133,18 +153,25 @@ void BadFilesTest::readSafely_data() {
     const int header = 32 * 5 + 1;
     QTest::addRow("sound") << Damage([](QByteArray&) {}) << 2 << "Aoife";
     QTest::addRow("no end marker") << Damage([](QByteArray& b) { b.chop(1); }) << 2 << "Aoife";
-    QTest::addRow("junk after the records") << Damage([](QByteArray& b) { b += "garbage"; }) << 2 << "Aoife";
-    QTest::addRow("count below the records") << Damage([](QByteArray& b) { b[4] = 1; }) << 1 << "Aoife";
-    QTest::addRow("deleted record hidden") << Damage([header](QByteArray& b) { b[header] = '*'; }) << 1 << "Brid";
-    QTest::addRow("NUL padded text") << Damage([header](QByteArray& b) { b.replace(header + 1 + 5, 3, QByteArray(3, '\0')); })
-                                     << 2 << "Aoife";
-    QTest::addRow("unknown language driver") << Damage([](QByteArray& b) { b[29] = char(0x57); }) << 2 << "Aoife";
+    QTest::addRow("junk after the records")
+        << Damage([](QByteArray& b) { b += "garbage"; }) << 2 << "Aoife";
+    QTest::addRow("count below the records")
+        << Damage([](QByteArray& b) { b[4] = 1; }) << 1 << "Aoife";
+    QTest::addRow("deleted record hidden")
+        << Damage([header](QByteArray& b) { b[header] = '*'; }) << 1 << "Brid";
+    QTest::addRow("NUL padded text")
+        << Damage([header](QByteArray& b) { b.replace(header + 1 + 5, 3, QByteArray(3, '\0')); })
+        << 2 << "Aoife";
+    QTest::addRow("unknown language driver")
+        << Damage([](QByteArray& b) { b[29] = char(0x57); }) << 2 << "Aoife";
     QTest::addRow("extra header bytes") << Damage([header](QByteArray& b) {
         b.insert(header, QByteArray(263, '\0'));
         putU16(b, 8, header + 263);
     }) << 2 << "Aoife";
-    QTest::addRow("dBASE IV version byte") << Damage([](QByteArray& b) { b[0] = char(0x04); }) << 2 << "Aoife";
-    QTest::addRow("invalid update date") << Damage([](QByteArray& b) { b[2] = char(13); }) << 2 << "Aoife";
+    QTest::addRow("dBASE IV version byte")
+        << Damage([](QByteArray& b) { b[0] = char(0x04); }) << 2 << "Aoife";
+    QTest::addRow("invalid update date")
+        << Damage([](QByteArray& b) { b[2] = char(13); }) << 2 << "Aoife";
 }
 
 void BadFilesTest::readSafely() {

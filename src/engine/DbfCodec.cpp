@@ -5,6 +5,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -149,19 +150,18 @@ std::optional<double> parseNumber(const char* begin, const char* end) {
     return value;
 }
 
-QByteArray fixedText(double value, int decimals) {
-    char buffer[400];
+// The value with the given decimals into buffer (at least 400 bytes); returns the length.
+int fixedText(double value, int decimals, char* buffer, int size) {
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    QByteArray text(buffer, int(result.ptr - buffer));
+        std::to_chars(buffer, buffer + size, value, std::chars_format::fixed, decimals);
+    int length = int(result.ptr - buffer);
     // A negative value that rounds to zero is written as zero.
-    bool allZero = true;
-    for (const char c : text)
-        if (c >= '1' && c <= '9')
-            allZero = false;
-    if (allZero && text.startsWith('-'))
-        text.remove(0, 1);
-    return text;
+    if (length > 0 && buffer[0] == '-' &&
+        std::none_of(buffer, buffer + length, [](char c) { return c >= '1' && c <= '9'; })) {
+        std::memmove(buffer, buffer + 1, std::size_t(length - 1));
+        --length;
+    }
+    return length;
 }
 
 } // namespace
@@ -437,15 +437,23 @@ void encodeInto(const FieldDef& def, const QVariant& value, char* bytes, const Q
         if (!ok || !std::isfinite(number))
             throw EngineError(QStringLiteral("'%1' is not a valid number for field %2 of table %3")
                                   .arg(value.toString(), def.name, tableName));
-        QByteArray text = fixedText(number, def.decimals);
+        // Huge values spell out to over 300 digits, so the buffer is a generous one.
+        char buffer[400];
+        int length = fixedText(number, def.decimals, buffer, int(sizeof buffer));
+        const char* text = buffer;
         // Fields whose decimals fill the width hold ".5" rather than "0.5".
-        if (text.size() > def.width && text.startsWith("0."))
-            text.remove(0, 1);
-        else if (text.size() > def.width && text.startsWith("-0."))
-            text.remove(1, 1);
-        if (text.size() > def.width)
+        if (length > def.width && length >= 2 && buffer[0] == '0' && buffer[1] == '.') {
+            ++text;
+            --length;
+        } else if (length > def.width && length >= 3 && buffer[0] == '-' && buffer[1] == '0' &&
+                   buffer[2] == '.') {
+            buffer[1] = '-';
+            ++text;
+            --length;
+        }
+        if (length > def.width)
             throw tooWide(shortestNumberText(number));
-        std::memcpy(bytes + def.width - text.size(), text.constData(), std::size_t(text.size()));
+        std::memcpy(bytes + def.width - length, text, std::size_t(length));
         return;
     }
     case FieldType::Logical: {
@@ -487,9 +495,10 @@ void encodeInto(const FieldDef& def, const QVariant& value, char* bytes, const Q
 // The bytes change only when the value is accepted.
 void encodeField(const FieldDef& def, const QVariant& value, char* bytes,
                  const QString& tableName) {
-    QByteArray out(def.width, ' ');
-    encodeInto(def, value, out.data(), tableName);
-    std::memcpy(bytes, out.constData(), std::size_t(def.width));
+    char out[256];
+    Q_ASSERT(def.width <= int(sizeof out));
+    encodeInto(def, value, out, tableName);
+    std::memcpy(bytes, out, std::size_t(def.width));
 }
 
 QString shortestNumberText(double value) {

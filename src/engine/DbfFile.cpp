@@ -1,16 +1,20 @@
 #include "DbfFile.h"
 
 #include "EngineError.h"
+#include "SyncSession.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QThread>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <map>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -156,10 +160,224 @@ void unlinkFile(const QString& path) {
         ::unlink(QFile::encodeName(path).constData());
 }
 
+// ---- sync sessions ---------------------------------------------------------
+
+constexpr char kUndoMagic[4] = {'J', 'T', 'U', '1'};
+constexpr int kUndoHeaderSize = 40; // magic, device, inode, birth time, image length, checksum
+
+struct SessionFile {
+    int fd = -1;     // the table, opened anew: no lock of ours rides on it
+    int undoFd = -1; // locked for as long as the session lives
+    QString undoPath;
+};
+
+struct SessionState {
+    int depth = 0;
+    std::map<QString, SessionFile> files;
+};
+
+SessionState& sessionState() {
+    static SessionState state;
+    return state;
+}
+
+// The file's birth time tells a table from a later one that got the same inode number.
+std::uint64_t birthTimeNs(int fd) {
+    struct statx stx {};
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &stx) != 0 || !(stx.stx_mask & STATX_BTIME))
+        return 0;
+    return std::uint64_t(stx.stx_btime.tv_sec) * 1000000000u + stx.stx_btime.tv_nsec;
+}
+
+QString undoPathOf(const QString& tablePath) {
+    return tablePath + QStringLiteral("-undo");
+}
+
+// ---- files this process has checked ------------------------------------------
+
+// A table this process checked or wrote and that nobody changed since (same file,
+// size and change times to the nanosecond) need not have every value checked again:
+// a recalculation opens the results table a dozen times over.
+struct FileStamp {
+    std::uint64_t device = 0, inode = 0;
+    qint64 size = 0, mtimeNs = 0, ctimeNs = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+std::map<QString, FileStamp>& checkedFiles() {
+    static std::map<QString, FileStamp> files;
+    return files;
+}
+
+std::optional<FileStamp> stampOf(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return std::nullopt;
+    return FileStamp{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino), qint64(st.st_size),
+                     qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                     qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+bool checkedBefore(const QString& path, int fd) {
+    const auto it = checkedFiles().find(path);
+    const auto stamp = stampOf(fd);
+    return it != checkedFiles().end() && stamp && *stamp == it->second;
+}
+
+void rememberChecked(const QString& path, int fd) {
+    if (const auto stamp = stampOf(fd))
+        checkedFiles()[path] = *stamp;
+    else
+        checkedFiles().erase(path);
+}
+
 } // namespace
 
 void DbfFile::setIoObserver(IoObserver o) {
     observer() = std::move(o);
+}
+
+SyncSession::SyncSession() {
+    ++sessionState().depth;
+}
+
+SyncSession::~SyncSession() {
+    try {
+        finish();
+    } catch (...) {
+        // The undo files stay; the next open puts the earlier state back.
+    }
+}
+
+bool SyncSession::active() {
+    return sessionState().depth > 0;
+}
+
+void SyncSession::finish() {
+    if (m_finished)
+        return;
+    m_finished = true;
+    SessionState& state = sessionState();
+    if (--state.depth > 0)
+        return;
+    std::map<QString, SessionFile> files;
+    files.swap(state.files);
+    QString failure;
+    for (auto& [path, file] : files) {
+        try {
+            syncFd(file.fd, path);
+            rememberChecked(path, file.fd);
+            unlinkFile(file.undoPath);
+            syncDirectoryOf(file.undoPath);
+        } catch (const EngineError& e) {
+            if (failure.isEmpty())
+                failure = e.message();
+        }
+        ::close(file.fd);
+        ::close(file.undoFd);
+    }
+    if (!failure.isEmpty())
+        throw EngineError(failure, EngineError::Kind::Io);
+}
+
+// Writes a sole user's changes in a session: the table's state on the disk is saved to
+// its undo file first (once a session), then the changes go in place without a sync.
+void DbfFile::writeInSession(const std::vector<Change>& changes) {
+    auto& files = sessionState().files;
+    if (files.find(m_path) == files.end()) {
+        SessionFile file;
+        file.undoPath = undoPathOf(m_path);
+        const QByteArray nativeUndo = QFile::encodeName(file.undoPath);
+        file.undoFd = ::open(nativeUndo.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (file.undoFd < 0)
+            throw ioError(QStringLiteral("write"), file.undoPath, errno);
+        try {
+            lockBlocking(file.undoFd, LOCK_EX);
+            const QByteArray disk = readAll(m_fd, m_path, kLargestTable);
+            QByteArray entry(kUndoHeaderSize, '\0');
+            char* e = entry.data();
+            std::memcpy(e, kUndoMagic, 4);
+            putLE<std::uint64_t>(e + 4, m_device);
+            putLE<std::uint64_t>(e + 12, m_inode);
+            putLE<std::uint64_t>(e + 20, birthTimeNs(m_fd));
+            putLE<std::uint64_t>(e + 28, std::uint64_t(disk.size()));
+            std::uint32_t crc = crc32(e + 4, 32);
+            crc = crc32(disk.constData(), std::size_t(disk.size()), crc);
+            putLE<std::uint32_t>(e + 36, crc);
+            entry += disk;
+            pwriteAll(file.undoFd, entry.constData(), entry.size(), 0, file.undoPath);
+            syncFd(file.undoFd, file.undoPath);
+            syncDirectoryOf(file.undoPath);
+            file.fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CLOEXEC);
+            if (file.fd < 0)
+                throw ioError(QStringLiteral("write"), m_path, errno);
+        } catch (...) {
+            ::close(file.undoFd);
+            unlinkFile(file.undoPath);
+            throw;
+        }
+        files.emplace(m_path, file);
+    }
+    for (const Change& c : changes)
+        pwriteAll(m_fd, c.bytes.constData(), c.bytes.size(), c.offset, m_path);
+}
+
+// An undo file that nobody holds was left by a session that died: the table goes
+// back to the state the file saved, which the session had synced before it wrote.
+void DbfFile::recoverUndo() {
+    const QString upath = undoPathOf(m_path);
+    const QByteArray native = QFile::encodeName(upath);
+    const bool writable = m_mode != Mode::ReadOnly;
+    const int ufd = ::open(native.constData(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (ufd < 0)
+        return;
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{ufd};
+    if (::flock(ufd, LOCK_EX | LOCK_NB) != 0)
+        return; // a session that is still at work
+    QByteArray entry;
+    try {
+        entry = readAll(ufd, upath, kLargestTable + kUndoHeaderSize);
+    } catch (const EngineError&) {
+        return;
+    }
+    bool sound = entry.size() >= kUndoHeaderSize &&
+                 std::memcmp(entry.constData(), kUndoMagic, 4) == 0 &&
+                 getLE<std::uint64_t>(entry.constData() + 4) == m_device &&
+                 getLE<std::uint64_t>(entry.constData() + 12) == m_inode &&
+                 getLE<std::uint64_t>(entry.constData() + 20) == birthTimeNs(m_fd) &&
+                 getLE<std::uint64_t>(entry.constData() + 28) ==
+                     std::uint64_t(entry.size() - kUndoHeaderSize);
+    if (sound) {
+        std::uint32_t crc = crc32(entry.constData() + 4, 32);
+        crc = crc32(entry.constData() + kUndoHeaderSize,
+                    std::size_t(entry.size() - kUndoHeaderSize), crc);
+        sound = crc == getLE<std::uint32_t>(entry.constData() + 36);
+    }
+    if (sound) {
+        QByteArray image = entry.mid(kUndoHeaderSize);
+        try {
+            parseHeader(image, m_path);
+        } catch (const EngineError&) {
+            sound = false;
+        }
+        if (sound) {
+            m_image = std::move(image);
+            if (writable) {
+                pwriteAll(m_fd, m_image.constData(), m_image.size(), 0, m_path);
+                if (::ftruncate(m_fd, m_image.size()) != 0)
+                    throw ioError(QStringLiteral("write"), m_path, errno);
+                syncFd(m_fd, m_path);
+            }
+        }
+    }
+    // A torn undo file was being written when the session died, before the table was touched.
+    if (writable) {
+        unlinkFile(upath);
+        syncDirectoryOf(upath);
+    }
 }
 
 void syncDirectoryOf(const QString& path) {
@@ -231,7 +449,11 @@ void DbfFile::open(const QString& path, Mode mode) {
         // Read under the journal's lock, so a post of another process is seen whole.
         const JournalLock lock(m_journalFd);
         m_image = readAll(m_fd, path, kLargestTable);
+        recoverUndo();
+        m_trusted = checkedBefore(m_path, m_fd);
         recoverJournal();
+        if (!m_trusted)
+            rememberChecked(m_path, m_fd);
     } catch (...) {
         closeDescriptors();
         throw;
@@ -340,7 +562,8 @@ void DbfFile::recoverJournal() {
     }
     if (!recovered) {
         m_header = parseHeader(m_image, m_path);
-        validateRecords(m_header, m_image, m_path);
+        if (!m_trusted)
+            validateRecords(m_header, m_image, m_path);
         return;
     }
     if (m_mode == Mode::ReadOnly)
@@ -381,6 +604,8 @@ void DbfFile::close() {
         unlinkFile(journalPath(m_path));
     else
         removeJournalIfAlone();
+    if (m_mode != Mode::ReadOnly && m_dateTouched)
+        rememberChecked(m_path, m_fd);
     closeDescriptors();
 }
 
@@ -481,7 +706,8 @@ void DbfFile::writeRecord(std::uint32_t index, const char* bytes) {
     const qint64 offset = m_header.structure.headerLength + qint64(index) * length;
     if (std::memcmp(m_image.constData() + offset, bytes, std::size_t(length)) == 0)
         return;
-    const QDate today = QDate::currentDate();
+    // The date is read once a session: asking the clock looks up the time zone file.
+    const QDate today = m_dateTouched ? m_header.lastUpdate : QDate::currentDate();
     if (m_mode == Mode::Shared) {
         std::vector<Change> changes{{offset, QByteArray(bytes, length)}};
         char head[8];
@@ -525,7 +751,8 @@ std::uint32_t DbfFile::appendRecord(const char* bytes) {
     const qint64 offset = m_header.structure.headerLength + qint64(index) * length;
     QByteArray tail(bytes, length);
     tail.append(kEndOfFile);
-    const QDate today = QDate::currentDate();
+    // The date is read once a session: asking the clock looks up the time zone file.
+    const QDate today = m_dateTouched ? m_header.lastUpdate : QDate::currentDate();
     char head[8];
     std::memcpy(head, m_image.constData(), 8);
     writeHeaderCountAndDate(head, index + 1, today);
@@ -561,6 +788,31 @@ void DbfFile::flushPending() {
     if (m_fd < 0 || !hasPendingWrites())
         return;
     const DbfStructure& s = m_header.structure;
+    if (m_mode == Mode::Exclusive && SyncSession::active()) {
+        // In a session the disk still holds what this sole user read, apart from what it
+        // wrote itself, so the span from the first to the last changed record can go in
+        // one write straight from the image.
+        std::vector<Change> spans;
+        if (!m_pendingRecords.empty()) {
+            const qint64 from = s.headerLength + qint64(*m_pendingRecords.begin()) * s.recordLength;
+            const qint64 to =
+                s.headerLength + qint64(*m_pendingRecords.rbegin() + 1) * s.recordLength;
+            spans.push_back({from, QByteArray::fromRawData(m_image.constData() + from, to - from)});
+        }
+        if (m_pendingAppendFrom >= 0) {
+            const qint64 offset = s.headerLength + m_pendingAppendFrom * s.recordLength;
+            const qint64 end = s.headerLength + qint64(m_header.recordCount) * s.recordLength + 1;
+            spans.push_back(
+                {offset, QByteArray::fromRawData(m_image.constData() + offset, end - offset)});
+        }
+        if (m_pendingHeader)
+            spans.push_back({1, QByteArray::fromRawData(m_image.constData() + 1, 7)});
+        writeInSession(spans);
+        m_pendingRecords.clear();
+        m_pendingAppendFrom = -1;
+        m_pendingHeader = false;
+        return;
+    }
     std::vector<Change> changes;
     changes.reserve(m_pendingRecords.size() + 2);
     for (const std::uint32_t r : m_pendingRecords) {

@@ -90,6 +90,8 @@ private:
         QByteArray bytes;
     };
     void lockOrThrow(Mode mode);
+    void recoverUndo();
+    void writeInSession(const std::vector<Change>& changes);
     void openExistingJournal();
     void recoverJournal();
     void ensureJournalOpen();
@@ -108,6 +110,7 @@ private:
     QByteArray m_image; // header and records as the table holds them now
     DbfHeader m_header;
     bool m_dateTouched = false; // header date brought up to today in this session
+    bool m_trusted = false;     // this process checked every value of the file as it is
     // Sole use: records changed since the last sync, and the first appended record.
     std::set<std::uint32_t> m_pendingRecords;
     qint64 m_pendingAppendFrom = -1;

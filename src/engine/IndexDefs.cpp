@@ -5,9 +5,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -66,12 +67,29 @@ void write(const QString& tablePath, const IndexDefList& defs) {
     for (const IndexDef& def : defs)
         text += def.name.toUtf8() + '\t' + def.field.toUtf8() + '\t' +
                 (def.descending ? QByteArray("descending") : QByteArray("ascending")) + '\n';
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        throw EngineError(
-            QStringLiteral("Cannot write index file %1: %2").arg(path, file.errorString()),
-            EngineError::Kind::Io);
-    syncDirectoryOf(path);
+    // Written to a temporary file and renamed over the old one, so a reader sees the old
+    // list or the new one. The definitions are not synced: they need to outlive a crash
+    // of the program, which the page cache gives, and a list lost with the power is
+    // rebuilt when the competition is next selected. Working indexes come and go a dozen
+    // times in every recalculation, and a sync each time would be most of its cost.
+    const QString temp = path + QStringLiteral(".tmp");
+    QFile file(temp);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() ||
+        !file.flush()) {
+        const QString reason = file.errorString();
+        file.close();
+        QFile::remove(temp);
+        throw EngineError(QStringLiteral("Cannot write index file %1: %2").arg(path, reason),
+                          EngineError::Kind::Io);
+    }
+    file.close();
+    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0) {
+        const int error = errno;
+        QFile::remove(temp);
+        throw EngineError(QStringLiteral("Cannot write index file %1: %2")
+                              .arg(path, QString::fromLocal8Bit(strerror(error))),
+                          EngineError::Kind::Io);
+    }
 }
 
 void remove(const QString& tablePath) {
@@ -83,7 +101,6 @@ void remove(const QString& tablePath) {
                               .arg(path, QString::fromLocal8Bit(strerror(errno))),
                           EngineError::Kind::Io);
     }
-    syncDirectoryOf(path);
 }
 
 } // namespace jt::engine::IndexStore

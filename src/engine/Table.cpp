@@ -163,6 +163,8 @@ QVariant Table::readField(const Field* field) const {
         throw tableError(QStringLiteral("Field '%1' cannot be read while the table is closed")
                              .arg(field->fieldName()));
     if (field->isCalculated()) {
+        if (!m_context.calc)
+            ensureCalc();
         const std::vector<QVariant>* calc = m_context.calc ? m_context.calc : &m_calc;
         return (*calc)[std::size_t(field->m_column)];
     }
@@ -179,6 +181,9 @@ void Table::writeFieldValue(Field* field, const QVariant& value) {
     if (field->m_column < 0)
         throw tableError(
             QStringLiteral("Field '%1' is not part of the open table").arg(field->fieldName()));
+    // Calculated fields show the record as it was when editing began.
+    if (!m_inCalc)
+        ensureCalc();
     if (field->isCalculated()) {
         if (!m_inCalc && !editing())
             throw tableError(
@@ -192,10 +197,8 @@ void Table::writeFieldValue(Field* field, const QVariant& value) {
         throw tableError(QStringLiteral("The table is not in edit or insert mode"));
     const DbfStructure& s = m_file.structure();
     const auto column = std::size_t(field->m_column);
-    QByteArray bytes(s.fields[column].width, ' ');
-    encodeField(s.fields[column], value, bytes.data(), m_tableName);
-    char* target = m_buffer.data() + s.offsets[column];
-    std::memcpy(target, bytes.constData(), std::size_t(bytes.size()));
+    // encodeField leaves the bytes alone when it refuses the value.
+    encodeField(s.fields[column], value, m_buffer.data() + s.offsets[column], m_tableName);
     m_context.record = m_buffer.constData();
     m_modified = true;
     if (m_disableCount == 0)
@@ -295,47 +298,37 @@ int Table::indexDefPosition(const QString& name) const {
     return -1;
 }
 
-QVariant Table::keyOf(std::uint32_t record) const {
+// Index keys are numbers (number, logical and date fields; empty is 0) or texts.
+Table::SortKey Table::keyOf(std::uint32_t record) const {
     const DbfStructure& s = m_file.structure();
     const FieldDef& def = s.fields[std::size_t(m_indexField)];
-    QVariant v = decodeField(def, m_file.record(record) + s.offsets[std::size_t(m_indexField)]);
-    if (v.isNull() || !v.isValid()) {
-        switch (def.type) {
-        case FieldType::Numeric:
-        case FieldType::Float:
-            return 0.0;
-        case FieldType::Logical:
-            return false;
-        case FieldType::Date:
-            return QDate();
-        case FieldType::Character:
-            return QString();
-        }
+    const QVariant v =
+        decodeField(def, m_file.record(record) + s.offsets[std::size_t(m_indexField)]);
+    SortKey key;
+    switch (def.type) {
+    case FieldType::Numeric:
+    case FieldType::Float:
+        key.number = v.isValid() ? v.toDouble() : 0.0;
+        break;
+    case FieldType::Logical:
+        key.number = v.isValid() && v.toBool() ? 1.0 : 0.0;
+        break;
+    case FieldType::Date:
+        key.number = v.isValid() && v.toDate().isValid() ? double(v.toDate().toJulianDay()) : 0.0;
+        break;
+    case FieldType::Character:
+        key.text = v.toString();
+        break;
     }
-    return v;
+    return key;
 }
 
-namespace {
-int compareKeys(const QVariant& a, const QVariant& b) {
-    switch (a.typeId()) {
-    case QMetaType::Double: {
-        const double x = a.toDouble(), y = b.toDouble();
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    case QMetaType::Bool:
-        return int(a.toBool()) - int(b.toBool());
-    case QMetaType::QDate: {
-        const qint64 x = a.toDate().isValid() ? a.toDate().toJulianDay() : 0;
-        const qint64 y = b.toDate().isValid() ? b.toDate().toJulianDay() : 0;
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    default: {
-        const int c = QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
-        return c != 0 ? c : QString::compare(a.toString(), b.toString(), Qt::CaseSensitive);
-    }
-    }
+int Table::compareKeys(const SortKey& a, const SortKey& b) const {
+    if (!m_textKey)
+        return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+    const int c = QString::compare(a.text, b.text, Qt::CaseInsensitive);
+    return c != 0 ? c : QString::compare(a.text, b.text, Qt::CaseSensitive);
 }
-} // namespace
 
 // Records with equal keys stay in record order, in either direction.
 bool Table::orderLess(std::uint32_t a, std::uint32_t b) const {
@@ -369,6 +362,8 @@ void Table::buildOrder() {
             m_order.push_back(r);
     m_keys.clear();
     if (m_indexField >= 0) {
+        m_textKey =
+            m_file.structure().fields[std::size_t(m_indexField)].type == FieldType::Character;
         m_keys.resize(count);
         for (const std::uint32_t r : m_order)
             m_keys[r] = keyOf(r);
@@ -528,14 +523,22 @@ void Table::fetch() {
         m_context = {};
     }
     std::fill(m_calc.begin(), m_calc.end(), QVariant());
-    if (m_context.record && m_onCalcFields && !m_calc.empty()) {
-        m_inCalc = true;
-        struct Reset {
-            bool& flag;
-            ~Reset() { flag = false; }
-        } reset{m_inCalc};
-        m_onCalcFields(*this);
-    }
+    // The handler runs when a calculated field is first read (or a field written) after
+    // the fetch, which gives the same values as running it now: a pass that never reads
+    // them does not pay for them on every record.
+    m_calcStale = m_context.record && m_onCalcFields && !m_calc.empty();
+}
+
+void Table::ensureCalc() const {
+    if (!m_calcStale)
+        return;
+    m_calcStale = false;
+    m_inCalc = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_inCalc};
+    m_onCalcFields(const_cast<Table&>(*this));
 }
 
 void Table::runCalc(const char* record, std::vector<QVariant>& calc) const {
@@ -767,7 +770,7 @@ void Table::post() {
     std::uint32_t record = 0;
     if (m_state == State::Edit) {
         record = m_order[std::size_t(m_row)];
-        const QVariant oldKey = m_indexField >= 0 ? m_keys[record] : QVariant();
+        const SortKey oldKey = m_indexField >= 0 ? m_keys[record] : SortKey();
         m_file.writeRecord(record, m_buffer.constData());
         const bool stays =
             recordVisible(record) && (m_indexField < 0 || compareKeys(oldKey, keyOf(record)) == 0);
@@ -961,8 +964,10 @@ QVariant Table::valueAt(int row, int fieldNo) const {
     const Field* field = m_fields[std::size_t(fieldNo)];
     const char* bytes = rowBytes(row);
     if (field->isCalculated()) {
-        if (row == m_row)
+        if (row == m_row) {
+            ensureCalc();
             return m_calc[std::size_t(field->m_column)];
+        }
         std::vector<QVariant> calc;
         runCalc(bytes, calc);
         return calc[std::size_t(field->m_column)];

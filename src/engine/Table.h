@@ -157,10 +157,16 @@ private:
     void buildOrder();
     bool recordVisible(std::uint32_t record) const;
     bool orderLess(std::uint32_t a, std::uint32_t b) const;
-    QVariant keyOf(std::uint32_t record) const;
+    struct SortKey {
+        double number = 0;
+        QString text;
+    };
+    SortKey keyOf(std::uint32_t record) const;
+    int compareKeys(const SortKey& a, const SortKey& b) const;
     void placeRecord(std::uint32_t record);
     const char* rowBytes(int row) const;
     void fetch();
+    void ensureCalc() const;
     void runCalc(const char* record, std::vector<QVariant>& calc) const;
     void bindFields();
     void unbindFields();
@@ -188,7 +194,8 @@ private:
     std::function<void(Table&)> m_beforeInsert;
 
     std::vector<std::uint32_t> m_order; // physical record numbers, kPendingRow for an insert
-    std::vector<QVariant> m_keys;       // index key of each physical record in the current order
+    std::vector<SortKey> m_keys;        // index key of each physical record in the current order
+    bool m_textKey = false;
     // Row of each physical record, rebuilt after the order changed (m_orderStamp moves on).
     mutable std::vector<int> m_rowOf;
     mutable std::size_t m_rowOfOrderSize = 0;
@@ -204,6 +211,7 @@ private:
     std::vector<QVariant> m_calc;
     mutable Context m_context;
     mutable bool m_inCalc = false;
+    mutable bool m_calcStale = false;
 
     IndexDefList m_indexDefs;
     QString m_indexName;

@@ -4,14 +4,19 @@
 #include "data/DataModule.h"
 #include "data/RecalcFlag.h"
 #include "engine/EngineError.h"
+#include "engine/SyncSession.h"
 #include "platform/Dialogs.h"
 
 namespace jt::scoring {
 
 void recalculate(engine::Table& results) {
     try {
+        // The dozen passes rewrite the table over and over; it reaches the disk once, at
+        // the end, and a crash on the way puts back the table as it was before.
+        engine::SyncSession session;
         IntermediateGrid1Click(results);
         FinalGrid1Click(results);
+        session.finish();
     } catch (...) {
         ReCalcFlag = true;
         throw;

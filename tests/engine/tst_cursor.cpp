@@ -436,8 +436,9 @@ void CursorTest::calculatedFields() {
     t->first();
     runs = 0;
     t->edit();
-    QCOMPARE(runs, 1);
     QCOMPARE(label->asString(), QStringLiteral("Yes"));
+    // Run once for the edit, when the calculated field is first read.
+    QCOMPARE(runs, 1);
     t->cancel();
     // Other rows are calculated for grids without moving the cursor.
     QCOMPARE(t->valueAt(0, label->fieldNo()).toString(), QStringLiteral("Yes"));

@@ -65,6 +65,9 @@ bool Field::asBoolean() const {
 }
 
 QString Field::displayText() const {
+    // An empty field shows as nothing under any format; a stored 0 shows as its format says.
+    if (isNull())
+        return {};
     if (isNumber() && !m_displayFormat.isEmpty())
         return formatNumber(asFloat(), m_displayFormat);
     return asString();

@@ -65,6 +65,8 @@ private Q_SLOTS:
         QTest::addRow("GRIDTOTAL zero") << "GRIDTOTAL" << 0.0 << "0";
         QTest::addRow("SEQUENCE plain") << "SEQUENCE" << 12.0 << "12";
         QTest::addRow("POSITION plain") << "POSITION" << 0.0 << "0";
+        QTest::addRow("empty GRIDTOTAL") << "GRIDTOTAL" << qQNaN() << "";
+        QTest::addRow("empty SEQUENCE") << "SEQUENCE" << qQNaN() << "";
     }
     void displayFormats() {
         QFETCH(QString, field);
@@ -74,7 +76,10 @@ private Q_SLOTS:
         results->setTableName(QStringLiteral("u12.dbf"));
         results->open();
         results->append();
-        results->fieldByName(field)->setAsFloat(value);
+        if (qIsNaN(value))
+            results->fieldByName(field)->clear();
+        else
+            results->fieldByName(field)->setAsFloat(value);
         QCOMPARE(results->fieldByName(field)->displayText(), shown);
         results->cancel();
     }

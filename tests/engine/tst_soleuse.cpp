@@ -31,13 +31,15 @@ void SoleUseTest::init() {
     t->fieldByName(QStringLiteral("MARK"))->setAsFloat(1);
     t->post();
     m_path = t->resolvedPath();
+    t->close();
+    t->addIndex(QStringLiteral("old"), QStringLiteral("MARK"));
 }
 
 void SoleUseTest::otherProcessHolds_data() {
     QTest::addColumn<QString>("theirMode");
     QTest::addColumn<QString>("ourAction");
     QTest::addColumn<bool>("refused");
-    const QStringList actions = {"open shared",  "open exclusive", "add index",
+    const QStringList actions = {"open shared",  "open exclusive", "add index", "delete index",
                                  "delete table", "copy onto",      "create"};
     for (const QString& action : actions)
         QTest::addRow("they hold sole use, we %s", qPrintable(action))
@@ -48,6 +50,11 @@ void SoleUseTest::otherProcessHolds_data() {
                                                           << "open exclusive" << true;
     QTest::addRow("they have it open, we copy onto it") << "shared"
                                                         << "copy onto" << true;
+    // Changing indexes needs the table to oneself, as with the classic engine.
+    QTest::addRow("they have it open, we add an index") << "shared"
+                                                        << "add index" << true;
+    QTest::addRow("they have it open, we delete an index") << "shared"
+                                                           << "delete index" << true;
 }
 
 void SoleUseTest::otherProcessHolds() {
@@ -58,6 +65,7 @@ void SoleUseTest::otherProcessHolds() {
     QCOMPARE(startChild(child, {QStringLiteral("hold"), m_path, theirMode}),
              QStringLiteral("ready"));
     const QByteArray before = fileBytes(m_path);
+    const IndexDefList indexesBefore = IndexStore::read(m_path);
     auto act = [&] {
         auto t = m_folder->handle(QStringLiteral("held.dbf"));
         if (ourAction == QLatin1String("open shared")) {
@@ -67,6 +75,8 @@ void SoleUseTest::otherProcessHolds() {
             t->open();
         } else if (ourAction == QLatin1String("add index")) {
             t->addIndex(QStringLiteral("work"), QStringLiteral("MARK"));
+        } else if (ourAction == QLatin1String("delete index")) {
+            t->deleteIndex(QStringLiteral("old"));
         } else if (ourAction == QLatin1String("delete table")) {
             t->deleteTable();
         } else if (ourAction == QLatin1String("create")) {
@@ -85,6 +95,7 @@ void SoleUseTest::otherProcessHolds() {
         QCOMPARE(e.kind(), EngineError::Kind::InUse);
         QCOMPARE(e.message(), QStringLiteral("Table %1 is in use by another user").arg(m_path));
         QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(IndexStore::read(m_path), indexesBefore);
     }
     stopChild(child);
     QCOMPARE(child.exitCode(), 0);

@@ -1,12 +1,11 @@
 #include "DBEdit.h"
 
 #include "CellText.h"
-#include "Guarded.h"
 #include "NumberValidator.h"
-#include "RecordLink.h"
 #include "engine/DataSource.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
+#include "platform/Guarded.h"
 
 #include <QKeyEvent>
 #include <QTimer>
@@ -17,20 +16,10 @@ DBEdit::DBEdit(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textEdited, this, &DBEdit::onTextEdited);
 }
 
-DBEdit::~DBEdit() {
-    if (m_table)
-        unregisterRecordEditor(m_table, this);
-}
+DBEdit::~DBEdit() = default;
 
 void DBEdit::setDataSource(engine::DataSource* source) {
-    if (m_source == source)
-        return;
-    if (m_source)
-        disconnect(m_source, nullptr, this, nullptr);
-    m_source = source;
-    if (m_source)
-        connect(m_source, &engine::DataSource::dataSetChanged, this, &DBEdit::bindTable);
-    bindTable();
+    m_binding.setDataSource(source);
 }
 
 void DBEdit::setDataField(const QString& fieldName) {
@@ -40,45 +29,33 @@ void DBEdit::setDataField(const QString& fieldName) {
 }
 
 engine::Field* DBEdit::field() const {
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     if (!t || !t->active() || m_fieldName.isEmpty())
         return nullptr;
     return t->findField(m_fieldName);
 }
 
 void DBEdit::bindTable() {
-    for (const auto& c : std::as_const(m_tableConnections))
-        disconnect(c);
-    m_tableConnections.clear();
-    if (m_table)
-        unregisterRecordEditor(m_table, this);
-    m_table = m_source ? m_source->dataSet() : nullptr;
-    if (engine::Table* t = m_table.data()) {
-        registerRecordEditor(t, this, [this] { return commit(); });
-        auto refresh = [this] {
-            if (!m_committing)
-                showField();
-        };
-        m_tableConnections << connect(t, &engine::Table::dataChanged, this,
-                                      [this, refresh] {
-                                          applyFieldLimits();
-                                          refresh();
-                                      })
-                           << connect(t, &engine::Table::currentChanged, this, refresh)
-                           << connect(t, &engine::Table::stateChanged, this,
-                                      [this, refresh] {
-                                          // Saved or cancelled: the typed text is the record's or
-                                          // gone.
-                                          if (m_table && !m_table->editing())
-                                              setModified(false);
-                                          refresh();
-                                      })
-                           << connect(t, &engine::Table::fieldChanged, this,
-                                      [this, refresh](engine::Field* f) {
-                                          if (f == field())
-                                              refresh();
-                                      });
-    }
+    auto refresh = [this] {
+        if (!m_committing)
+            showField();
+    };
+    m_binding.connect(&engine::Table::dataChanged, [this, refresh] {
+        applyFieldLimits();
+        refresh();
+    });
+    m_binding.connect(&engine::Table::currentChanged, refresh);
+    m_binding.connect(&engine::Table::stateChanged, [this, refresh] {
+        // Saved or cancelled: the typed text is the record's or gone.
+        const engine::Table* t = m_binding.table();
+        if (t && !t->editing())
+            setModified(false);
+        refresh();
+    });
+    m_binding.connect(&engine::Table::fieldChanged, [this, refresh](engine::Field* f) {
+        if (f == field())
+            refresh();
+    });
     applyFieldLimits();
     showField();
 }
@@ -106,7 +83,7 @@ void DBEdit::showField() {
     if (isModified())
         return;
     const engine::Field* f = field();
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     QString text;
     if (f && t->currentRow() >= 0) {
         const QVariant value = t->valueAt(t->currentRow(), f->fieldNo());
@@ -119,10 +96,10 @@ void DBEdit::showField() {
 }
 
 void DBEdit::onTextEdited() {
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     if (!t || m_updating || isReadOnly())
         return;
-    if (!t->editing() && !guarded([t] { t->edit(); })) {
+    if (!t->editing() && !platform::runGuarded([t] { t->edit(); })) {
         setModified(false);
         showField();
     }
@@ -132,11 +109,11 @@ bool DBEdit::commit() {
     if (!isModified() || m_committing)
         return true;
     engine::Field* f = field();
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     if (!f)
         return true;
     m_committing = true;
-    const bool ok = guarded([&] {
+    const bool ok = platform::runGuarded([&] {
         if (!t->editing())
             t->edit();
         f->setText(text());
@@ -151,10 +128,10 @@ bool DBEdit::commit() {
 
 void DBEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        engine::Table* t = m_table.data();
+        engine::Table* t = m_binding.table();
         setModified(false);
         if (t && t->active() && t->editing())
-            guarded([t] { t->cancel(); });
+            platform::runGuarded([t] { t->cancel(); });
         showField();
         selectAll();
         event->accept();

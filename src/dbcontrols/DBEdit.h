@@ -1,10 +1,10 @@
 #pragma once
 
+#include "TableBinding.h"
 #include "engine/DataSource.h"
 #include "engine/Table.h"
 
 #include <QLineEdit>
-#include <QPointer>
 
 namespace jt::dbcontrols {
 
@@ -25,7 +25,7 @@ public:
     ~DBEdit() override;
 
     void setDataSource(engine::DataSource* source);
-    engine::DataSource* dataSource() const { return m_source; }
+    engine::DataSource* dataSource() const { return m_binding.dataSource(); }
     void setDataField(const QString& fieldName);
     QString dataField() const { return m_fieldName; }
     // The bound field of the open table, nullptr when there is none.
@@ -45,9 +45,7 @@ private:
     void onTextEdited();
     void applyFieldLimits();
 
-    QPointer<engine::DataSource> m_source;
-    QPointer<engine::Table> m_table;
-    QList<QMetaObject::Connection> m_tableConnections;
+    TableBinding m_binding{this, [this] { bindTable(); }, [this] { return commit(); }};
     QString m_fieldName;
     bool m_committing = false;
     bool m_updating = false;

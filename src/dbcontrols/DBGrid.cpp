@@ -1,13 +1,12 @@
 #include "DBGrid.h"
 
 #include "CellDelegate.h"
-#include "Guarded.h"
-#include "RecordLink.h"
 #include "TableModel.h"
 #include "engine/DataSource.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
+#include "platform/Guarded.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -55,17 +54,12 @@ DBGrid::~DBGrid() {
     if (m_editor)
         m_editor->removeEventFilter(m_delegate);
     m_editor = nullptr;
-    if (m_table)
-        unregisterRecordEditor(m_table, this);
 }
 
 void DBGrid::setDataSource(engine::DataSource* source) {
-    if (engine::DataSource* old = m_model->dataSource())
-        disconnect(old, nullptr, this, nullptr);
+    // The model follows the source first, so the grid binds to a model already reset.
     m_model->setDataSource(source);
-    if (source)
-        connect(source, &engine::DataSource::dataSetChanged, this, &DBGrid::bindTable);
-    bindTable();
+    m_binding.setDataSource(source);
 }
 
 engine::DataSource* DBGrid::dataSource() const {
@@ -77,30 +71,22 @@ engine::Table* DBGrid::table() const {
 }
 
 void DBGrid::bindTable() {
-    for (const auto& c : std::as_const(m_tableConnections))
-        disconnect(c);
-    m_tableConnections.clear();
-    if (m_table)
-        unregisterRecordEditor(m_table, this);
-    m_table = m_model->table();
-    if (engine::Table* t = m_table.data()) {
-        registerRecordEditor(t, this, [this] { return commitEditor(); });
-        m_tableConnections << connect(t, &engine::Table::currentChanged, this, [this] {
-            if (m_busy > 0)
-                return;
-            if (m_editor && m_editorIndex.row() != m_table->currentRow())
-                closeEditorWithoutSaving();
-            settle();
-        }) << connect(t, &engine::Table::stateChanged, this, [this] {
-            if (m_busy > 0)
-                return;
-            // Saved or cancelled from elsewhere (the navigator): what the editor shows
-            // is no longer the record's.
-            if (m_editor && !m_table->editing())
-                closeEditorWithoutSaving();
-            settle();
-        });
-    }
+    m_binding.connect(&engine::Table::currentChanged, [this] {
+        if (m_busy > 0)
+            return;
+        if (m_editor && m_editorIndex.row() != m_binding.table()->currentRow())
+            closeEditorWithoutSaving();
+        settle();
+    });
+    m_binding.connect(&engine::Table::stateChanged, [this] {
+        if (m_busy > 0)
+            return;
+        // Saved or cancelled from elsewhere (the navigator): what the editor shows
+        // is no longer the record's.
+        if (m_editor && !m_binding.table()->editing())
+            closeEditorWithoutSaving();
+        settle();
+    });
     settle();
 }
 
@@ -166,7 +152,7 @@ void DBGrid::setAlwaysOpenForTyping(bool on) {
 
 bool DBGrid::runAction(const std::function<void()>& action) {
     ++m_busy;
-    const bool ok = guarded(action);
+    const bool ok = platform::runGuarded(action);
     --m_busy;
     if (m_busy == 0)
         settle();
@@ -179,7 +165,7 @@ void DBGrid::settle() {
 }
 
 void DBGrid::syncFromTable() {
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     const int rows = m_model->rowCount();
     const int row = t && t->active() ? t->currentRow() : -1;
     if (row < 0 || row >= rows || m_model->columnCount() == 0)
@@ -226,7 +212,7 @@ void DBGrid::editorCreated(QLineEdit* editor, const QModelIndex& index) {
 }
 
 void DBGrid::editorTextEdited() {
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     if (!t || t->editing())
         return;
     // The first change typed puts the record into editing.
@@ -279,7 +265,7 @@ void DBGrid::setViewColumn(int column) {
 }
 
 bool DBGrid::goToCell(int row, int column) {
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     if (!t || !t->active() || m_model->rowCount() == 0)
         return false;
     row = std::clamp(row, 0, m_model->rowCount() - 1);
@@ -297,7 +283,7 @@ bool DBGrid::goToCell(int row, int column) {
 }
 
 void DBGrid::setCurrentColumn(int column) {
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     if (t && t->active() && t->currentRow() >= 0)
         goToCell(t->currentRow(), column);
     else
@@ -314,7 +300,7 @@ int DBGrid::nextEnabledColumn(int from, int step) const {
 }
 
 bool DBGrid::moveRows(int delta) {
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     if (!t || !t->active() || t->currentRow() < 0)
         return true;
     const int target = std::clamp(t->currentRow() + delta, 0, m_model->rowCount() - 1);
@@ -324,7 +310,7 @@ bool DBGrid::moveRows(int delta) {
 }
 
 bool DBGrid::downOnLastRow() {
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     if (m_swallowDownOnLast || isReadOnly())
         return true;
     // Already on the blank row that Down opened: nothing more to open.
@@ -341,7 +327,7 @@ bool DBGrid::downOnLastRow() {
 }
 
 void DBGrid::insertRow() {
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     if (!t || !t->active() || isReadOnly())
         return;
     if (!commitEditor())
@@ -353,7 +339,7 @@ void DBGrid::insertRow() {
 }
 
 void DBGrid::deleteRow() {
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     if (!t || !t->active() || isReadOnly() || t->rowCount() == 0)
         return;
     const platform::Button answer = platform::dialogs().message(
@@ -368,7 +354,7 @@ void DBGrid::deleteRow() {
 }
 
 void DBGrid::cancelRow() {
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     runAction([&] {
         closeEditorWithoutSaving();
         if (t && t->active() && t->editing())
@@ -377,7 +363,7 @@ void DBGrid::cancelRow() {
 }
 
 bool DBGrid::tabTo(bool forward) {
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     if (!t || !t->active() || t->currentRow() < 0)
         return true;
     const int step = forward ? 1 : -1;
@@ -408,7 +394,7 @@ bool DBGrid::handleKey(QKeyEvent* event) {
     Q_EMIT keyDown(event, swallow);
     if (swallow)
         return true;
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     if (!t || !t->active())
         return false;
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
@@ -511,7 +497,7 @@ void DBGrid::keyPressEvent(QKeyEvent* event) {
             event->ignore();
         return;
     }
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     if (!t || !t->active() || isReadOnly())
         return;
     if (t->rowCount() == 0) {
@@ -584,10 +570,10 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
     // table follows, and the view is put back in line afterwards.
     if (current.column() != m_column)
         setViewColumn(current.column());
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     if (t && t->active() && current.row() != t->currentRow()) {
         ++m_busy;
-        guarded([&] {
+        platform::runGuarded([&] {
             closeEditorWithoutSaving();
             t->moveToRow(current.row());
         });

@@ -2,6 +2,7 @@
 
 #include "DrawColumnCell.h"
 #include "GridColumn.h"
+#include "TableBinding.h"
 #include "engine/DataSource.h"
 #include "engine/Table.h"
 
@@ -117,8 +118,7 @@ private:
 
     TableModel* m_model;
     CellDelegate* m_delegate;
-    QPointer<engine::Table> m_table;
-    QList<QMetaObject::Connection> m_tableConnections;
+    TableBinding m_binding{this, [this] { bindTable(); }, [this] { return commitEditor(); }};
     QPointer<QLineEdit> m_editor;
     QPersistentModelIndex m_editorIndex;
     int m_column = 0;

@@ -1,10 +1,10 @@
 #include "DBNavigator.h"
 
-#include "Guarded.h"
 #include "RecordLink.h"
 #include "engine/DataSource.h"
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
+#include "platform/Guarded.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>
@@ -55,27 +55,14 @@ DBNavigator::DBNavigator(QWidget* parent) : QWidget(parent) {
 DBNavigator::~DBNavigator() = default;
 
 void DBNavigator::setDataSource(engine::DataSource* source) {
-    if (m_source == source)
-        return;
-    if (m_source)
-        disconnect(m_source, nullptr, this, nullptr);
-    m_source = source;
-    if (m_source)
-        connect(m_source, &engine::DataSource::dataSetChanged, this, &DBNavigator::bindTable);
-    bindTable();
+    m_binding.setDataSource(source);
 }
 
 void DBNavigator::bindTable() {
-    for (const auto& c : std::as_const(m_tableConnections))
-        disconnect(c);
-    m_tableConnections.clear();
-    m_table = m_source ? m_source->dataSet() : nullptr;
-    if (engine::Table* t = m_table.data()) {
-        m_tableConnections
-            << connect(t, &engine::Table::stateChanged, this, &DBNavigator::updateButtons)
-            << connect(t, &engine::Table::dataChanged, this, &DBNavigator::updateButtons)
-            << connect(t, &engine::Table::currentChanged, this, &DBNavigator::updateButtons);
-    }
+    const auto update = [this] { updateButtons(); };
+    m_binding.connect(&engine::Table::stateChanged, update);
+    m_binding.connect(&engine::Table::dataChanged, update);
+    m_binding.connect(&engine::Table::currentChanged, update);
     updateButtons();
 }
 
@@ -91,7 +78,7 @@ void DBNavigator::setShowHints(bool show) {
 }
 
 void DBNavigator::updateButtons() {
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     const bool active = t && t->active();
     const int row = active ? t->currentRow() : -1;
     const int rows = active ? t->rowCount() : 0;
@@ -111,12 +98,12 @@ void DBNavigator::updateButtons() {
 }
 
 void DBNavigator::btnClick(Button which) {
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     if (!t)
         return;
     // A control whose typed text the field refused has shown why; nothing more is done.
     bool refused = false;
-    const bool ok = guarded([&] {
+    const bool ok = platform::runGuarded([&] {
         switch (which) {
         case First:
         case Prior:

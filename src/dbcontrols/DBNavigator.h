@@ -1,10 +1,10 @@
 #pragma once
 
+#include "TableBinding.h"
 #include "engine/DataSource.h"
 #include "engine/Table.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -30,7 +30,7 @@ public:
     ~DBNavigator() override;
 
     void setDataSource(engine::DataSource* source);
-    engine::DataSource* dataSource() const { return m_source; }
+    engine::DataSource* dataSource() const { return m_binding.dataSource(); }
 
     void setVisibleButtons(const QList<Button>& buttons);
     QToolButton* button(Button which) const { return m_buttons[std::size_t(which)]; }
@@ -56,9 +56,7 @@ private:
     void updateButtons();
 
     std::array<QToolButton*, kButtonCount> m_buttons{};
-    QPointer<engine::DataSource> m_source;
-    QPointer<engine::Table> m_table;
-    QList<QMetaObject::Connection> m_tableConnections;
+    TableBinding m_binding{this, [this] { bindTable(); }};
     bool m_confirmDelete = true;
     bool m_showHints = true;
 };

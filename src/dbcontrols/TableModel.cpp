@@ -1,10 +1,10 @@
 #include "TableModel.h"
 
 #include "CellText.h"
-#include "Guarded.h"
 #include "engine/DataSource.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
+#include "platform/Guarded.h"
 
 #include <QBrush>
 
@@ -14,34 +14,17 @@ TableModel::TableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 TableModel::~TableModel() = default;
 
-engine::Table* TableModel::table() const {
-    return m_table.data();
-}
-
 void TableModel::setDataSource(engine::DataSource* source) {
-    if (m_source == source)
-        return;
-    if (m_source)
-        disconnect(m_source, nullptr, this, nullptr);
-    m_source = source;
-    if (m_source)
-        connect(m_source, &engine::DataSource::dataSetChanged, this, &TableModel::bindTable);
-    bindTable();
+    m_binding.setDataSource(source);
 }
 
 void TableModel::bindTable() {
-    for (const auto& c : std::as_const(m_tableConnections))
-        disconnect(c);
-    m_tableConnections.clear();
-    m_table = m_source ? m_source->dataSet() : nullptr;
-    if (engine::Table* t = m_table.data()) {
-        m_tableConnections
-            << connect(t, &engine::Table::dataChanged, this, &TableModel::resetFromTable)
-            << connect(t, &engine::Table::currentChanged, this, &TableModel::onCurrentChanged)
-            << connect(t, &engine::Table::stateChanged, this, &TableModel::onStateChanged)
-            << connect(t, &engine::Table::fieldChanged, this, [this] { repaintRow(m_currentRow); })
-            << connect(t, &QObject::destroyed, this, &TableModel::bindTable);
-    }
+    m_binding.connect(&engine::Table::dataChanged, [this] { resetFromTable(); });
+    m_binding.connect(&engine::Table::currentChanged, [this] { onCurrentChanged(); });
+    m_binding.connect(&engine::Table::stateChanged, [this] { onStateChanged(); });
+    m_binding.connect(&engine::Table::fieldChanged, [this] { repaintRow(m_currentRow); });
+    // A table that goes away leaves the model empty rather than pointing at it.
+    m_binding.connect(&QObject::destroyed, [this] { m_binding.rebind(); });
     resetFromTable();
 }
 
@@ -56,7 +39,7 @@ void TableModel::setReadOnly(bool readOnly) {
 
 void TableModel::resolveFields() {
     m_fieldNos.clear();
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     const bool active = t && t->active();
     if (m_columns.isEmpty()) {
         const int n = active ? t->fieldCount() : 0;
@@ -73,7 +56,7 @@ void TableModel::resolveFields() {
 void TableModel::resetFromTable() {
     beginResetModel();
     resolveFields();
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     m_rows = t && t->active() ? t->rowCount() : 0;
     m_columnCount = int(m_fieldNos.size());
     m_currentRow = t && t->active() ? t->currentRow() : -1;
@@ -89,7 +72,7 @@ void TableModel::repaintRow(int row) {
 }
 
 void TableModel::onCurrentChanged() {
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     const int now = t && t->active() ? t->currentRow() : -1;
     const int before = m_currentRow;
     m_currentRow = now;
@@ -118,7 +101,7 @@ GridColumn TableModel::column(int column) const {
 }
 
 engine::Field* TableModel::fieldAt(int column) const {
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     const int no = fieldNoAt(column);
     if (!t || !t->active() || no < 0 || no >= t->fieldCount())
         return nullptr;
@@ -144,7 +127,7 @@ bool TableModel::isColumnEditable(int column) const {
 }
 
 QVariant TableModel::fieldValue(int row, const QString& fieldName) const {
-    const engine::Table* t = m_table.data();
+    const engine::Table* t = m_binding.table();
     if (!t || !t->active() || row < 0 || row >= t->rowCount())
         return {};
     const engine::Field* f = t->findField(fieldName);
@@ -171,7 +154,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: {
-        const engine::Table* t = m_table.data();
+        const engine::Table* t = m_binding.table();
         const engine::Field* f = fieldAt(col);
         // While the table's controls are frozen for a bulk update its rows may already
         // differ from what this model announced; such rows read as empty.
@@ -209,9 +192,10 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
         return c.title.isEmpty() ? c.fieldName : c.title;
     }
     // The indicator column: the current record, and whether it is being edited or added.
-    if (section != m_currentRow || !m_table)
+    const engine::Table* t = m_binding.table();
+    if (section != m_currentRow || !t)
         return QString();
-    switch (m_table->state()) {
+    switch (t->state()) {
     case engine::Table::State::Edit:
         return QStringLiteral("I");
     case engine::Table::State::Insert:
@@ -233,9 +217,9 @@ Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !isCell(index) || !isColumnEditable(index.column()))
         return false;
-    engine::Table* t = m_table.data();
+    engine::Table* t = m_binding.table();
     engine::Field* f = fieldAt(index.column());
-    return guarded([&] {
+    return platform::runGuarded([&] {
         if (t->currentRow() != index.row())
             t->moveToRow(index.row());
         if (!t->editing())

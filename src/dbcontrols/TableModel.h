@@ -1,12 +1,12 @@
 #pragma once
 
 #include "GridColumn.h"
+#include "TableBinding.h"
 #include "engine/DataSource.h"
 #include "engine/Table.h"
 
 #include <QAbstractTableModel>
 #include <QList>
-#include <QPointer>
 
 #include <vector>
 
@@ -29,8 +29,8 @@ public:
     ~TableModel() override;
 
     void setDataSource(engine::DataSource* source);
-    engine::DataSource* dataSource() const { return m_source; }
-    engine::Table* table() const;
+    engine::DataSource* dataSource() const { return m_binding.dataSource(); }
+    engine::Table* table() const { return m_binding.table(); }
 
     // The window's columns. With none set, every field of the open table is shown
     // under its own name.
@@ -75,9 +75,7 @@ private:
     int fieldNoAt(int column) const;
     bool isCell(const QModelIndex& index) const;
 
-    QPointer<engine::DataSource> m_source;
-    QPointer<engine::Table> m_table;
-    QList<QMetaObject::Connection> m_tableConnections;
+    TableBinding m_binding{this, [this] { bindTable(); }};
     QList<GridColumn> m_columns;
     std::vector<int> m_fieldNos; // per shown column, -1 without a field
     int m_rows = 0;              // the row count last announced to views

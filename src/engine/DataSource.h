@@ -1,10 +1,11 @@
 #pragma once
 
+#include "Table.h"
+
 #include <QObject>
+#include <QPointer>
 
 namespace jt::engine {
-
-class Table;
 
 // The link through which grids, edit boxes and navigators bind to a table.
 class DataSource final : public QObject {
@@ -14,7 +15,7 @@ class DataSource final : public QObject {
 public:
     explicit DataSource(QObject* parent = nullptr) : QObject(parent) {}
 
-    Table* dataSet() const { return m_table; }
+    Table* dataSet() const { return m_table.data(); }
     void setDataSet(Table* table) {
         if (m_table == table)
             return;
@@ -26,7 +27,8 @@ Q_SIGNALS:
     void dataSetChanged();
 
 private:
-    Table* m_table = nullptr;
+    // Follows the table's life: a source never points at a table that is gone.
+    QPointer<Table> m_table;
 };
 
 } // namespace jt::engine

@@ -202,8 +202,12 @@ int DbfStructure::indexOf(const QString& fieldName) const {
 }
 
 DbfHeader parseHeader(const QByteArray& file, const QString& path) {
-    const qsizetype size = file.size();
-    if (size < kFileHeaderSize + 1)
+    return parseHeader(file, file.size(), path);
+}
+
+DbfHeader parseHeader(const QByteArray& file, qint64 fileSize, const QString& path) {
+    const qint64 size = fileSize;
+    if (size < kFileHeaderSize + 1 || file.size() < kFileHeaderSize + 1)
         throw badFile(path,
                       QStringLiteral("the file is too short for a header (%1 bytes)").arg(size));
     const char* data = file.constData();
@@ -217,7 +221,7 @@ DbfHeader parseHeader(const QByteArray& file, const QString& path) {
     header.recordCount = readU32(data + 4);
     const int headerLength = readU16(data + 8);
     const int recordLength = readU16(data + 10);
-    if (headerLength < kFileHeaderSize + 1 || headerLength > size)
+    if (headerLength < kFileHeaderSize + 1 || headerLength > size || headerLength > file.size())
         throw badFile(path, QStringLiteral("header length %1 does not fit a file of %2 bytes")
                                 .arg(headerLength)
                                 .arg(size));

@@ -40,6 +40,8 @@ inline constexpr int kMaxNumberWidth = 20;
 // Reads and checks the header of a whole file held in memory. Every fault is an
 // EngineError of kind BadFile whose text names the file.
 DbfHeader parseHeader(const QByteArray& file, const QString& path);
+// The same from the first bytes of a file of fileSize bytes; they must hold the header.
+DbfHeader parseHeader(const QByteArray& head, qint64 fileSize, const QString& path);
 
 // Checks every value of every record so that a table with junk in a number,
 // logical or date field is refused when it is opened, not half-way through a pass.

@@ -481,6 +481,47 @@ void DbfFile::lockOrThrow(Mode mode) {
     }
 }
 
+TableLock::TableLock(const QString& path) {
+    m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) {
+        if (errno == ENOENT)
+            throw EngineError(QStringLiteral("Table does not exist: %1").arg(path),
+                              EngineError::Kind::NotFound);
+        throw ioError(QStringLiteral("open"), path, errno);
+    }
+    try {
+        for (int attempt = 0;; ++attempt) {
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+                break;
+            if (errno == EINTR)
+                continue;
+            if (errno != EWOULDBLOCK)
+                throw ioError(QStringLiteral("lock"), path, errno);
+            if (attempt + 1 >= kLockAttempts)
+                throw inUse(path);
+            QThread::msleep(kLockRetryMs);
+        }
+        struct stat st {};
+        if (::fstat(m_fd, &st) != 0)
+            throw ioError(QStringLiteral("read"), path, errno);
+        // The header is at most 32 bytes a field plus the file header; 64 KiB holds any.
+        QByteArray head(qsizetype(std::min<qint64>(st.st_size, 65536)), Qt::Uninitialized);
+        const ssize_t n = ::pread(m_fd, head.data(), std::size_t(head.size()), 0);
+        if (n < 0)
+            throw ioError(QStringLiteral("read"), path, errno);
+        head.truncate(qsizetype(n));
+        m_structure = parseHeader(head, qint64(st.st_size), path).structure;
+    } catch (...) {
+        ::close(m_fd);
+        throw;
+    }
+}
+
+TableLock::~TableLock() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
 void DbfFile::openExistingJournal() {
     const QByteArray native = QFile::encodeName(journalPath(m_path));
     const int flags = (m_mode == Mode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
@@ -732,7 +773,7 @@ void DbfFile::writeRecord(std::uint32_t index, const char* bytes) {
             }
         }
         if (m_pendingAppendFrom < 0 || index < m_pendingAppendFrom)
-            m_pendingRecords.insert(index);
+            m_pendingRecords.push_back(index);
     }
     std::memcpy(m_image.data() + offset, bytes, std::size_t(length));
     if (!m_dateTouched)
@@ -794,9 +835,10 @@ void DbfFile::flushPending() {
         // one write straight from the image.
         std::vector<Change> spans;
         if (!m_pendingRecords.empty()) {
-            const qint64 from = s.headerLength + qint64(*m_pendingRecords.begin()) * s.recordLength;
-            const qint64 to =
-                s.headerLength + qint64(*m_pendingRecords.rbegin() + 1) * s.recordLength;
+            const auto [low, high] =
+                std::minmax_element(m_pendingRecords.begin(), m_pendingRecords.end());
+            const qint64 from = s.headerLength + qint64(*low) * s.recordLength;
+            const qint64 to = s.headerLength + qint64(*high + 1) * s.recordLength;
             spans.push_back({from, QByteArray::fromRawData(m_image.constData() + from, to - from)});
         }
         if (m_pendingAppendFrom >= 0) {
@@ -814,6 +856,9 @@ void DbfFile::flushPending() {
         return;
     }
     std::vector<Change> changes;
+    std::sort(m_pendingRecords.begin(), m_pendingRecords.end());
+    m_pendingRecords.erase(std::unique(m_pendingRecords.begin(), m_pendingRecords.end()),
+                           m_pendingRecords.end());
     changes.reserve(m_pendingRecords.size() + 2);
     for (const std::uint32_t r : m_pendingRecords) {
         const qint64 offset = s.headerLength + qint64(r) * s.recordLength;

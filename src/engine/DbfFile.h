@@ -7,7 +7,7 @@
 
 #include <cstdint>
 #include <functional>
-#include <set>
+#include <vector>
 
 namespace jt::engine {
 
@@ -112,9 +112,25 @@ private:
     bool m_dateTouched = false; // header date brought up to today in this session
     bool m_trusted = false;     // this process checked every value of the file as it is
     // Sole use: records changed since the last sync, and the first appended record.
-    std::set<std::uint32_t> m_pendingRecords;
+    std::vector<std::uint32_t> m_pendingRecords; // in the order written, repeats allowed
     qint64 m_pendingAppendFrom = -1;
     bool m_pendingHeader = false;
+};
+
+// Holds a table for sole use without reading its records: for changes made beside the
+// table (its index definitions) that must not happen under another user's feet.
+class TableLock final {
+public:
+    // Throws EngineError: NotFound, InUse, or BadFile when the header is not sound.
+    explicit TableLock(const QString& path);
+    ~TableLock();
+    TableLock(const TableLock&) = delete;
+    TableLock& operator=(const TableLock&) = delete;
+    const DbfStructure& structure() const { return m_structure; }
+
+private:
+    int m_fd = -1;
+    DbfStructure m_structure;
 };
 
 // Syncs a folder so that a rename or a new file in it survives a power cut.

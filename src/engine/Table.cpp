@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -463,10 +464,10 @@ void Table::addIndex(const QString& name, const QString& field, bool descending)
         throw tableError(QStringLiteral("Invalid index name '%1'").arg(name));
     // Like the classic engine, changing a table's indexes needs the table to oneself:
     // a closed handle takes sole use for the moment of the change.
-    DbfFile holder;
+    std::optional<TableLock> holder;
     if (m_state == State::Inactive) {
-        holder.open(path, DbfFile::Mode::Exclusive);
-        if (holder.structure().indexOf(field) < 0)
+        holder.emplace(path);
+        if (holder->structure().indexOf(field) < 0)
             throw tableError(QStringLiteral("Field '%1' not found").arg(field),
                              EngineError::Kind::NotFound);
     } else if (m_file.structure().indexOf(field) < 0) {
@@ -487,9 +488,9 @@ void Table::deleteIndex(const QString& name) {
         throw tableError(QStringLiteral(
             "An index can only be deleted from a closed table or one held for sole use"));
     const QString path = resolvedPath();
-    DbfFile holder;
+    std::optional<TableLock> holder;
     if (m_state == State::Inactive && QFileInfo::exists(path))
-        holder.open(path, DbfFile::Mode::Exclusive);
+        holder.emplace(path);
     IndexDefList defs = IndexStore::read(path);
     const auto it = std::find_if(defs.begin(), defs.end(), [&](const IndexDef& d) {
         return d.name.compare(name, Qt::CaseInsensitive) == 0;

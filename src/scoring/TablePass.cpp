@@ -32,6 +32,12 @@ void runPass(engine::Table& table, const QString& indexName, const QString& keyF
             table.updateIndexDefs();
             table.setIndexName(indexName);
         }
+        // A bulk update: bound controls are told once, when the pass is over.
+        table.disableControls();
+        struct Enable {
+            engine::Table& t;
+            ~Enable() { t.enableControls(); }
+        } enable{table};
         table.first();
         body();
     });

@@ -504,13 +504,23 @@ TableLock::TableLock(const QString& path) {
         struct stat st {};
         if (::fstat(m_fd, &st) != 0)
             throw ioError(QStringLiteral("read"), path, errno);
-        // The header is at most 32 bytes a field plus the file header; 64 KiB holds any.
-        QByteArray head(qsizetype(std::min<qint64>(st.st_size, 65536)), Qt::Uninitialized);
-        const ssize_t n = ::pread(m_fd, head.data(), std::size_t(head.size()), 0);
-        if (n < 0)
-            throw ioError(QStringLiteral("read"), path, errno);
-        head.truncate(qsizetype(n));
-        m_structure = parseHeader(head, qint64(st.st_size), path).structure;
+        if (!checkedBefore(path, m_fd)) {
+            // A table this process has not checked as it stands is checked whole, as an
+            // open would: a bad table gets no indexes either.
+            const QByteArray image = readAll(m_fd, path, kLargestTable);
+            const DbfHeader header = parseHeader(image, path);
+            validateRecords(header, image, path);
+            rememberChecked(path, m_fd);
+            m_structure = header.structure;
+        } else {
+            // The header is at most 32 bytes a field plus the file header; 64 KiB holds any.
+            QByteArray head(qsizetype(std::min<qint64>(st.st_size, 65536)), Qt::Uninitialized);
+            const ssize_t n = ::pread(m_fd, head.data(), std::size_t(head.size()), 0);
+            if (n < 0)
+                throw ioError(QStringLiteral("read"), path, errno);
+            head.truncate(qsizetype(n));
+            m_structure = parseHeader(head, qint64(st.st_size), path).structure;
+        }
     } catch (...) {
         ::close(m_fd);
         throw;

@@ -3,6 +3,7 @@
 #include "engine/EngineError.h"
 #include "engine/Table.h"
 #include "scoring/GridPasses.h"
+#include "support/CompetitionFolder.h"
 #include "support/TempDataFolder.h"
 
 #include <QTest>
@@ -38,17 +39,8 @@ class TestGridPasses : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() {
-        m_folder = std::make_unique<test::TempDataFolder>();
-        m_folder->addSystemTables();
-        m_folder->addCompetition(QStringLiteral("u12"));
-        m_module = std::make_unique<data::TDataModule1>();
-        results().setTableName(QStringLiteral("u12.dbf"));
-    }
-    void cleanup() {
-        m_module.reset();
-        m_folder.reset();
-    }
+    void init() { m_competition = std::make_unique<test::CompetitionFolder>(); }
+    void cleanup() { m_competition.reset(); }
 
     void rankGrid_data() {
         QTest::addColumn<QString>("keyField");
@@ -217,7 +209,7 @@ private Q_SLOTS:
     }
 
 private:
-    engine::Table& results() { return *m_module->results; }
+    engine::Table& results() { return m_competition->results(); }
 
     void verifyLeftClosed() {
         QVERIFY(!results().active());
@@ -227,8 +219,7 @@ private:
             QVERIFY2(name == QLatin1String("seqno"), qPrintable(name));
     }
 
-    std::unique_ptr<test::TempDataFolder> m_folder;
-    std::unique_ptr<data::TDataModule1> m_module;
+    std::unique_ptr<test::CompetitionFolder> m_competition;
 };
 
 QTEST_GUILESS_MAIN(TestGridPasses)

@@ -4,6 +4,7 @@
 #include "engine/EngineError.h"
 #include "engine/Table.h"
 #include "scoring/Recalculation.h"
+#include "support/CompetitionFolder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDataFolder.h"
 
@@ -72,17 +73,12 @@ class TestRecalculation : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_folder = std::make_unique<test::TempDataFolder>();
-        m_folder->addSystemTables();
-        m_folder->addCompetition(QStringLiteral("u12"));
-        m_module = std::make_unique<data::TDataModule1>();
-        results().setTableName(QStringLiteral("u12.dbf"));
+        m_competition = std::make_unique<test::CompetitionFolder>();
         test::appendRecords(results(), test::exampleDancers(true));
         ReCalcFlag = true;
     }
     void cleanup() {
-        m_module.reset();
-        m_folder.reset();
+        m_competition.reset();
         ReCalcFlag = false;
     }
 
@@ -103,7 +99,7 @@ private Q_SLOTS:
             r.insert("CGRID1", 999);
         results().close();
         QVERIFY(QFile::remove(results().resolvedPath()));
-        m_folder->addCompetition(QStringLiteral("u12"));
+        m_competition->folder.addCompetition(QStringLiteral("u12"));
         test::appendRecords(results(), stale);
 
         std::unique_ptr<TableHolder> holder;
@@ -207,11 +203,10 @@ private Q_SLOTS:
     }
 
 private:
-    engine::Table& results() { return *m_module->results; }
-    engine::Table* results_ptr() { return m_module->results; }
+    engine::Table& results() { return m_competition->results(); }
+    engine::Table* results_ptr() { return &m_competition->results(); }
 
-    std::unique_ptr<test::TempDataFolder> m_folder;
-    std::unique_ptr<data::TDataModule1> m_module;
+    std::unique_ptr<test::CompetitionFolder> m_competition;
 };
 
 int main(int argc, char** argv) {

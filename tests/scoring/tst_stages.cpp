@@ -3,6 +3,7 @@
 #include "engine/Table.h"
 #include "scoring/Recalculation.h"
 #include "scoring/Stages.h"
+#include "support/CompetitionFolder.h"
 #include "support/TempDataFolder.h"
 
 #include <QFile>
@@ -33,17 +34,8 @@ class TestStages : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() {
-        m_folder = std::make_unique<test::TempDataFolder>();
-        m_folder->addSystemTables();
-        m_folder->addCompetition(QStringLiteral("u12"));
-        m_module = std::make_unique<data::TDataModule1>();
-        results().setTableName(QStringLiteral("u12.dbf"));
-    }
-    void cleanup() {
-        m_module.reset();
-        m_folder.reset();
-    }
+    void init() { m_competition = std::make_unique<test::CompetitionFolder>(); }
+    void cleanup() { m_competition.reset(); }
 
     void recallExample_data() {
         QTest::addColumn<int>("dancer");
@@ -240,7 +232,7 @@ private Q_SLOTS:
     }
 
     void emptyTable() {
-        const QString path = m_folder->filePath("u12.dbf");
+        const QString path = m_competition->folder.filePath("u12.dbf");
         const QByteArray bytes = fileBytes(path);
         scoring::recalculate(results());
         verifyLeftClosed();
@@ -252,7 +244,7 @@ private Q_SLOTS:
     // apart from the date of the last update in its header.
     void rerunWritesTheSame() {
         test::appendRecords(results(), test::exampleDancers(true));
-        const QString path = m_folder->filePath("u12.dbf");
+        const QString path = m_competition->folder.filePath("u12.dbf");
         scoring::recalculate(results());
         const QByteArray first = fileBytes(path);
         scoring::recalculate(results());
@@ -263,7 +255,7 @@ private Q_SLOTS:
     }
 
 private:
-    engine::Table& results() { return *m_module->results; }
+    engine::Table& results() { return m_competition->results(); }
 
     static QByteArray fileBytes(const QString& path) {
         QFile file(path);
@@ -280,8 +272,7 @@ private:
             QVERIFY2(name == QLatin1String("seqno"), qPrintable(name));
     }
 
-    std::unique_ptr<test::TempDataFolder> m_folder;
-    std::unique_ptr<data::TDataModule1> m_module;
+    std::unique_ptr<test::CompetitionFolder> m_competition;
 };
 
 QTEST_GUILESS_MAIN(TestStages)

@@ -3,6 +3,8 @@
 #include "engine/IndexDefs.h"
 #include "engine/Table.h"
 
+#include <QTest>
+
 namespace jt::test {
 
 void appendRecords(engine::Table& table, const Records& records) {
@@ -73,6 +75,14 @@ Records exampleDancers(bool withSetMarks) {
         }
     }
     return records;
+}
+
+void verifyLeftClosed(engine::Table& results) {
+    QVERIFY(!results.active());
+    QVERIFY(!results.exclusive());
+    QCOMPARE(results.indexName(), QString());
+    for (const QString& name : indexNames(results))
+        QVERIFY2(name == QLatin1String("seqno"), qPrintable(name));
 }
 
 } // namespace jt::test

@@ -21,6 +21,9 @@ Records readRecords(engine::Table& table);
 QVariantList readColumn(engine::Table& table, const QString& field);
 // Names of the indexes defined on the table's file.
 QStringList indexNames(const engine::Table& table);
+// Fails the current test unless the table is as every pass leaves it: closed, not in
+// sole use, in record order, no index but "seqno" defined.
+void verifyLeftClosed(engine::Table& results);
 
 // The worked example: three adjudicators, two rounds, dancers P, Q, R, S and U (no
 // marks) in record order. With set marks, P, Q and R have danced the set.

@@ -120,7 +120,7 @@ private Q_SLOTS:
             QVERIFY2(!written[i].isNull(), qPrintable(QStringLiteral("record %1 empty").arg(i)));
             QCOMPARE(at8(written[i].toDouble()), at8(points[i]));
         }
-        verifyLeftClosed();
+        test::verifyLeftClosed(results());
     }
 
     void markTies_data() {
@@ -159,14 +159,14 @@ private Q_SLOTS:
         for (const QVariant& mark : test::readColumn(results(), QStringLiteral("RECALLCHAR")))
             written.append(mark.toString().isEmpty() ? QStringLiteral(" ") : mark.toString());
         QCOMPARE(written, marks);
-        verifyLeftClosed();
+        test::verifyLeftClosed(results());
     }
 
     void emptyTableRanks() {
         scoring::RankGrid(results(), QStringLiteral("ASUBTOTAL"), QStringLiteral("AGRID1"),
                           QStringLiteral("adjasub"));
         QCOMPARE(test::readRecords(results()).size(), 0);
-        verifyLeftClosed();
+        test::verifyLeftClosed(results());
     }
 
     // The clean-up of a failed pass deletes the working index even when creating it was
@@ -197,7 +197,7 @@ private Q_SLOTS:
         } catch (const engine::EngineError& e) {
             QVERIFY2(e.message().contains(error), qPrintable(e.message()));
         }
-        verifyLeftClosed();
+        test::verifyLeftClosed(results());
         QCOMPARE(test::indexNames(results()), QStringList{QStringLiteral("seqno")});
 
         // The next run starts from a clean table.
@@ -210,14 +210,6 @@ private Q_SLOTS:
 
 private:
     engine::Table& results() { return m_competition->results(); }
-
-    void verifyLeftClosed() {
-        QVERIFY(!results().active());
-        QVERIFY(!results().exclusive());
-        QCOMPARE(results().indexName(), QString());
-        for (const QString& name : test::indexNames(results()))
-            QVERIFY2(name == QLatin1String("seqno"), qPrintable(name));
-    }
 
     std::unique_ptr<test::CompetitionFolder> m_competition;
 };

@@ -81,7 +81,7 @@ private Q_SLOTS:
         // The final stage's fields are the final stage's business.
         QVERIFY(r.value("ATOTAL").isNull());
         QVERIFY(r.value("GRIDTOTAL").isNull());
-        verifyLeftClosed();
+        test::verifyLeftClosed(results());
     }
 
     void finalExample_data() {
@@ -122,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(at8(r.value("GRIDTOTAL").toDouble()), at8(gridTotal));
         QCOMPARE(r.value("FINALCHAR").toString(), QString());
         QCOMPARE(at8(r.value("RECALLTTL").toDouble()), at8(recallTotal));
-        verifyLeftClosed();
+        test::verifyLeftClosed(results());
     }
 
     // One dancer per row beside a rival whose marks are all 70, so points show who took part.
@@ -220,7 +220,7 @@ private Q_SLOTS:
 
         scoring::recalculate(results());
 
-        verifyLeftClosed();
+        test::verifyLeftClosed(results());
         QCOMPARE(test::indexNames(results()), QStringList{"seqno"});
         const test::Records after = test::readRecords(results());
         QCOMPARE(after.size(), before.size());
@@ -235,7 +235,7 @@ private Q_SLOTS:
         const QString path = m_competition->folder.filePath("u12.dbf");
         const QByteArray bytes = fileBytes(path);
         scoring::recalculate(results());
-        verifyLeftClosed();
+        test::verifyLeftClosed(results());
         QCOMPARE(test::indexNames(results()), QStringList());
         QCOMPARE(fileBytes(path), bytes);
     }
@@ -262,14 +262,6 @@ private:
         if (!file.open(QIODevice::ReadOnly))
             return {};
         return file.readAll();
-    }
-
-    void verifyLeftClosed() {
-        QVERIFY(!results().active());
-        QVERIFY(!results().exclusive());
-        QCOMPARE(results().indexName(), QString());
-        for (const QString& name : test::indexNames(results()))
-            QVERIFY2(name == QLatin1String("seqno"), qPrintable(name));
     }
 
     std::unique_ptr<test::CompetitionFolder> m_competition;

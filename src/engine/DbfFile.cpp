@@ -448,12 +448,7 @@ void DbfFile::open(const QString& path, Mode mode) {
         openExistingJournal();
         // Read under the journal's lock, so a post of another process is seen whole.
         const JournalLock lock(m_journalFd);
-        m_image = readAll(m_fd, path, kLargestTable);
-        recoverUndo();
-        m_trusted = checkedBefore(m_path, m_fd);
-        recoverJournal();
-        if (!m_trusted)
-            rememberChecked(m_path, m_fd);
+        readAndCheck();
     } catch (...) {
         closeDescriptors();
         throw;
@@ -624,6 +619,18 @@ void DbfFile::recoverJournal() {
     syncFd(m_fd, m_path);
 }
 
+// Reads the table as the disk holds it, finishes what a dead session or a cut-short
+// post left, and checks every value unless this process checked the file as it stands.
+// The caller holds the journal lock.
+void DbfFile::readAndCheck() {
+    m_image = readAll(m_fd, m_path, kLargestTable);
+    recoverUndo();
+    m_trusted = checkedBefore(m_path, m_fd);
+    recoverJournal();
+    if (!m_trusted)
+        rememberChecked(m_path, m_fd);
+}
+
 void DbfFile::reload() {
     if (m_fd < 0 || m_mode == Mode::Exclusive)
         return;
@@ -633,8 +640,7 @@ void DbfFile::reload() {
         if (m_journalFd < 0)
             openExistingJournal();
         const JournalLock lock(m_journalFd);
-        m_image = readAll(m_fd, m_path, kLargestTable);
-        recoverJournal();
+        readAndCheck();
     } catch (...) {
         m_image = oldImage;
         m_header = oldHeader;

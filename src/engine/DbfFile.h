@@ -90,6 +90,7 @@ private:
         QByteArray bytes;
     };
     void lockOrThrow(Mode mode);
+    void readAndCheck();
     void recoverUndo();
     void writeInSession(const std::vector<Change>& changes);
     void openExistingJournal();

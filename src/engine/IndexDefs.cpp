@@ -1,6 +1,5 @@
 #include "IndexDefs.h"
 
-#include "DbfFile.h"
 #include "EngineError.h"
 
 #include <QFile>

@@ -6,7 +6,10 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     clang-14 libclang-rt-14-dev
     python3 python3-dbf
-    xvfb xauth fonts-dejavu-core
+    libfreexl-dev libxlsxwriter-dev libminizip-dev
+    fonts-liberation2 fonts-dejavu-core
+    python3-openpyxl poppler-utils
+    clang-format xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

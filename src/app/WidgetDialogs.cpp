@@ -8,7 +8,8 @@
 
 namespace jt::platform {
 
-Button WidgetDialogs::message(MessageType type, const QString& title, const QString& text, Buttons buttons) {
+Button WidgetDialogs::message(MessageType type, const QString& title, const QString& text,
+                              Buttons buttons) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(text);
@@ -62,7 +63,8 @@ std::optional<QString> WidgetDialogs::openFileName(const FileDialogOptions& opti
             return std::nullopt;
         const QString file = files.first();
         if (options.refuseReadOnly && QFileInfo(file).exists() && !QFileInfo(file).isWritable()) {
-            QMessageBox::warning(&dialog, options.title, QStringLiteral("%1 is read-only. Choose another file.").arg(file));
+            QMessageBox::warning(&dialog, options.title,
+                                 QStringLiteral("%1 is read-only. Choose another file.").arg(file));
             continue;
         }
         return file;
@@ -70,9 +72,11 @@ std::optional<QString> WidgetDialogs::openFileName(const FileDialogOptions& opti
     return std::nullopt;
 }
 
-std::optional<QString> WidgetDialogs::inputBox(const QString& caption, const QString& prompt, const QString& initial) {
+std::optional<QString> WidgetDialogs::inputBox(const QString& caption, const QString& prompt,
+                                               const QString& initial) {
     bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, initial, &ok);
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
+                                               QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
     return text;

@@ -7,9 +7,11 @@ namespace jt::platform {
 // Dialogs shown with real Qt widgets.
 class WidgetDialogs final : public Dialogs {
 public:
-    Button message(MessageType type, const QString& title, const QString& text, Buttons buttons) override;
+    Button message(MessageType type, const QString& title, const QString& text,
+                   Buttons buttons) override;
     std::optional<QString> openFileName(const FileDialogOptions& options) override;
-    std::optional<QString> inputBox(const QString& caption, const QString& prompt, const QString& initial) override;
+    std::optional<QString> inputBox(const QString& caption, const QString& prompt,
+                                    const QString& initial) override;
 };
 
 } // namespace jt::platform

@@ -1,7 +1,6 @@
 #include "CliCommands.h"
 
 #include "RecalcCommand.h"
-
 #include "engine/DbfFile.h"
 #include "engine/EngineError.h"
 #include "engine/Field.h"
@@ -33,7 +32,8 @@ int dump(const QStringList& args, QTextStream& out, QTextStream& err) {
             continue;
         QStringList values;
         for (std::size_t f = 0; f < s.fields.size(); ++f)
-            values << csvField(engine::plainText(engine::decodeField(s.fields[f], record + s.offsets[f])));
+            values << csvField(
+                engine::plainText(engine::decodeField(s.fields[f], record + s.offsets[f])));
         out << values.join(QLatin1Char(',')) << "\r\n";
     }
     return 0;
@@ -56,7 +56,8 @@ int check(const QStringList& args, QTextStream& out, QTextStream& err) {
     for (std::uint32_t r = 0; r < file.recordCount(); ++r)
         if (file.record(r)[0] != engine::kDeletedFlag)
             ++live;
-    out << args[0] << ": sound, " << file.structure().fields.size() << " fields, " << live << " records";
+    out << args[0] << ": sound, " << file.structure().fields.size() << " fields, " << live
+        << " records";
     if (live != file.recordCount())
         out << " (" << (file.recordCount() - live) << " deleted)";
     out << ", " << indexes.size() << " indexes\n";
@@ -76,9 +77,11 @@ void printHelp(QTextStream& out) {
 std::map<QString, Command>& commands() {
     static std::map<QString, Command> table = {
         {QStringLiteral("dump"),
-         {QStringLiteral("dump FILE.dbf"), QStringLiteral("print the table as CSV on standard output"), dump}},
+         {QStringLiteral("dump FILE.dbf"),
+          QStringLiteral("print the table as CSV on standard output"), dump}},
         {QStringLiteral("check"),
-         {QStringLiteral("check FILE.dbf"), QStringLiteral("check that the file is a sound table"), check}},
+         {QStringLiteral("check FILE.dbf"), QStringLiteral("check that the file is a sound table"),
+          check}},
         {QStringLiteral("recalc"), recalcCommand()},
     };
     return table;

@@ -79,7 +79,8 @@ TDataModule1::TDataModule1(QObject* parent) : QObject(parent) {
     resultsSOLOCHAR = results->declareField(QStringLiteral("SOLOCHAR"));
     resultsQUALGRID = results->declareField(QStringLiteral("QUALGRID"));
     resultsQUALIFIER = results->declareField(QStringLiteral("QUALIFIER"));
-    resultsRecDancer = results->addCalculatedField(QStringLiteral("RecDancer"), engine::FieldType::Character, 3);
+    resultsRecDancer =
+        results->addCalculatedField(QStringLiteral("RecDancer"), engine::FieldType::Character, 3);
     for (const engine::FieldDef& def : resultsFields())
         results->declareField(def.name)->setDisplayFormat(resultsDisplayFormat(def.name));
 
@@ -124,6 +125,8 @@ void TDataModule1::resultsCalcFields(engine::Table&) {
 
 void TDataModule1::resultsBeforeInsert(engine::Table&) {}
 
-void TDataModule1::resultsAfterPost() { ReCalcFlag = true; }
+void TDataModule1::resultsAfterPost() {
+    ReCalcFlag = true;
+}
 
 } // namespace jt::data

@@ -12,10 +12,18 @@ using engine::FieldType;
 // Marks, subtotals and totals keep four decimals, the places at which the scoring
 // compares them. Points and point totals keep eight, so that a share such as 200/3
 // adds up again to a value that agrees with its exact sum at four places.
-FieldDef mark(const QString& name) { return {name, FieldType::Numeric, 10, 4}; }
-FieldDef points(const QString& name) { return {name, FieldType::Numeric, 18, 8}; }
-FieldDef whole(const QString& name, int width) { return {name, FieldType::Numeric, width, 0}; }
-FieldDef text(const QString& name, int width) { return {name, FieldType::Character, width, 0}; }
+FieldDef mark(const QString& name) {
+    return {name, FieldType::Numeric, 10, 4};
+}
+FieldDef points(const QString& name) {
+    return {name, FieldType::Numeric, 18, 8};
+}
+FieldDef whole(const QString& name, int width) {
+    return {name, FieldType::Numeric, width, 0};
+}
+FieldDef text(const QString& name, int width) {
+    return {name, FieldType::Character, width, 0};
+}
 
 FieldDefs buildResults() {
     FieldDefs f;

@@ -69,10 +69,26 @@ void writeExampleCompetition(const QString& folder) {
                {"RD4TITLE", QStringLiteral("Set Dance")}});
 
     const ExampleDancer dancers[] = {
-        {101, "Aoife Byrne", "Scoil Rince Ni Bhriain", std::array<double, 6>{80, 82, 79, 80, 84, 80}, {85, 80, 78}},
-        {102, "Ciara Murphy", "Walsh Academy", std::array<double, 6>{79, 81, 80, 81, 82, 82}, {80, 84, 82}},
-        {103, "Róisín Doyle", "Doyle School of Dance", std::array<double, 6>{80, 78, 79, 77, 75, 76}, {88, 83, 80}},
-        {104, "Emma Kennedy", "Walsh Academy", std::array<double, 6>{70, 72, 70, 70, 77, 74}, {0, 0, 0}},
+        {101,
+         "Aoife Byrne",
+         "Scoil Rince Ni Bhriain",
+         std::array<double, 6>{80, 82, 79, 80, 84, 80},
+         {85, 80, 78}},
+        {102,
+         "Ciara Murphy",
+         "Walsh Academy",
+         std::array<double, 6>{79, 81, 80, 81, 82, 82},
+         {80, 84, 82}},
+        {103,
+         "Róisín Doyle",
+         "Doyle School of Dance",
+         std::array<double, 6>{80, 78, 79, 77, 75, 76},
+         {88, 83, 80}},
+        {104,
+         "Emma Kennedy",
+         "Walsh Academy",
+         std::array<double, 6>{70, 72, 70, 70, 77, 74},
+         {0, 0, 0}},
         {105, "Saoirse Ryan", "Scoil Rince Ni Bhriain", std::nullopt, {0, 0, 0}},
     };
     Table results;
@@ -90,8 +106,10 @@ void writeExampleCompetition(const QString& folder) {
         for (int a = 0; a < 3; ++a) {
             const QString x(QLatin1Char{letters[a]});
             if (d.rounds) {
-                results.fieldByName(x + QLatin1Char('1'))->setAsFloat((*d.rounds)[std::size_t(2 * a)]);
-                results.fieldByName(x + QLatin1Char('2'))->setAsFloat((*d.rounds)[std::size_t(2 * a + 1)]);
+                results.fieldByName(x + QLatin1Char('1'))
+                    ->setAsFloat((*d.rounds)[std::size_t(2 * a)]);
+                results.fieldByName(x + QLatin1Char('2'))
+                    ->setAsFloat((*d.rounds)[std::size_t(2 * a + 1)]);
             }
             if (d.set[std::size_t(a)] > 0)
                 results.fieldByName(x + QStringLiteral("SET"))->setAsFloat(d.set[std::size_t(a)]);

@@ -11,14 +11,17 @@ Dialogs* installed = nullptr;
 // are answered with their safe choice: OK, No or Cancel.
 class ConsoleDialogs final : public Dialogs {
 public:
-    Button message(MessageType, const QString& title, const QString& text, Buttons buttons) override {
+    Button message(MessageType, const QString& title, const QString& text,
+                   Buttons buttons) override {
         QTextStream(stderr) << title << ": " << text << "\n";
         if (buttons & Ok)
             return Ok;
         return (buttons & No) ? No : Cancel;
     }
     std::optional<QString> openFileName(const FileDialogOptions&) override { return std::nullopt; }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
 };
 
 Dialogs& dialogs() {
@@ -28,7 +31,9 @@ Dialogs& dialogs() {
     return console;
 }
 
-void setDialogs(Dialogs* dialogs) { installed = dialogs; }
+void setDialogs(Dialogs* dialogs) {
+    installed = dialogs;
+}
 
 QString errorDisplayText(const QString& text) {
     // A full stop is added when the last character sorts after '.', so texts ending in

@@ -15,10 +15,10 @@ using Buttons = int;
 
 struct FileDialogOptions {
     QString title;
-    QString folder;             // initial folder
-    QString filter;             // "Competition Tables (*.dbf)"
-    QString defaultSuffix;      // "dbf"
-    bool mustExist = true;      // the file and its folder must exist
+    QString folder;              // initial folder
+    QString filter;              // "Competition Tables (*.dbf)"
+    QString defaultSuffix;       // "dbf"
+    bool mustExist = true;       // the file and its folder must exist
     bool refuseReadOnly = false; // read-only files cannot be chosen
 };
 
@@ -28,11 +28,13 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // Returns the button pressed (Cancel or No when the box was closed otherwise).
-    virtual Button message(MessageType type, const QString& title, const QString& text, Buttons buttons) = 0;
+    virtual Button message(MessageType type, const QString& title, const QString& text,
+                           Buttons buttons) = 0;
     // The chosen file's path, or nothing when the user cancelled.
     virtual std::optional<QString> openFileName(const FileDialogOptions& options) = 0;
     // The text typed, or nothing when the user cancelled.
-    virtual std::optional<QString> inputBox(const QString& caption, const QString& prompt, const QString& initial) = 0;
+    virtual std::optional<QString> inputBox(const QString& caption, const QString& prompt,
+                                            const QString& initial) = 0;
 };
 
 // The program's dialogs. The windowed program installs real widgets at start-up, tests

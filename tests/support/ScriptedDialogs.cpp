@@ -4,14 +4,15 @@
 
 namespace jt::test {
 
-platform::Button ScriptedDialogs::message(platform::MessageType type, const QString& title, const QString& text,
-                                          platform::Buttons buttons) {
+platform::Button ScriptedDialogs::message(platform::MessageType type, const QString& title,
+                                          const QString& text, platform::Buttons buttons) {
     m_messages.append({type, title, text, buttons});
     if (m_messageAnswers.isEmpty()) {
         // A box with a single button needs no script: it can only be acknowledged.
         if (buttons == platform::Ok || buttons == platform::Cancel)
             return platform::Button(buttons);
-        QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + text), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("unexpected question: ") + text), __FILE__,
+                     __LINE__);
         return platform::Cancel;
     }
     return m_messageAnswers.dequeue();
@@ -20,16 +21,19 @@ platform::Button ScriptedDialogs::message(platform::MessageType type, const QStr
 std::optional<QString> ScriptedDialogs::openFileName(const platform::FileDialogOptions& options) {
     m_fileDialogs.append(options);
     if (m_fileAnswers.isEmpty()) {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + options.title), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + options.title),
+                     __FILE__, __LINE__);
         return std::nullopt;
     }
     return m_fileAnswers.dequeue();
 }
 
-std::optional<QString> ScriptedDialogs::inputBox(const QString& caption, const QString& prompt, const QString&) {
+std::optional<QString> ScriptedDialogs::inputBox(const QString& caption, const QString& prompt,
+                                                 const QString&) {
     m_inputPrompts.append(caption + QStringLiteral(": ") + prompt);
     if (m_inputAnswers.isEmpty()) {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected input box: ") + prompt), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("unexpected input box: ") + prompt), __FILE__,
+                     __LINE__);
         return std::nullopt;
     }
     return m_inputAnswers.dequeue();

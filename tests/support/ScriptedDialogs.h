@@ -28,7 +28,8 @@ public:
     platform::Button message(platform::MessageType type, const QString& title, const QString& text,
                              platform::Buttons buttons) override;
     std::optional<QString> openFileName(const platform::FileDialogOptions& options) override;
-    std::optional<QString> inputBox(const QString& caption, const QString& prompt, const QString& initial) override;
+    std::optional<QString> inputBox(const QString& caption, const QString& prompt,
+                                    const QString& initial) override;
 
     const QList<Shown>& messages() const { return m_messages; }
     QStringList messageTexts() const;

@@ -22,7 +22,9 @@ TempDataFolder::~TempDataFolder() {
     engine::AliasRegistry::instance().setConfigFile(m_dir.path() + QStringLiteral("/gone.ini"));
 }
 
-QString systemTablesFolder() { return QStringLiteral(JIGTALLY_SYSTEM_TABLES_DIR); }
+QString systemTablesFolder() {
+    return QStringLiteral(JIGTALLY_SYSTEM_TABLES_DIR);
+}
 
 void TempDataFolder::addSystemTables() const {
     const QDir source(systemTablesFolder());
@@ -33,8 +35,10 @@ void TempDataFolder::addSystemTables() const {
 
 void TempDataFolder::addCompetition(const QString& name) const {
     const QDir source(systemTablesFolder());
-    QFile::copy(source.filePath(QStringLiteral("template.DBF")), filePath(name + QStringLiteral(".dbf")));
-    QFile::copy(source.filePath(QStringLiteral("template_inf.dbf")), filePath(name + QStringLiteral("_inf.dbf")));
+    QFile::copy(source.filePath(QStringLiteral("template.DBF")),
+                filePath(name + QStringLiteral(".dbf")));
+    QFile::copy(source.filePath(QStringLiteral("template_inf.dbf")),
+                filePath(name + QStringLiteral("_inf.dbf")));
 }
 
 } // namespace jt::test

@@ -4,7 +4,7 @@
 //
 //   bench_grid [dancers] [marks]      (offscreen unless QT_QPA_PLATFORM says otherwise)
 
-#include "data/DataModule.h"
+#include "data/ProgramState.h"
 #include "data/RecordLayouts.h"
 #include "dbcontrols/DBGrid.h"
 #include "engine/AliasRegistry.h"
@@ -75,7 +75,8 @@ int main(int argc, char** argv) {
     makeResultsTable(QStringLiteral("big.dbf"), dancers);
     out << "table of " << dancers << " dancers written in " << timer.elapsed() << " ms\n";
 
-    data::TDataModule1 module;
+    ProgramState state;
+    data::TDataModule1 module(state);
     module.results->setTableName(QStringLiteral("big.dbf"));
     module.results->open();
 

@@ -4,7 +4,7 @@
 //
 //   bench_recalc [DANCERS...] [--runs N] [--keep FOLDER]
 
-#include "data/DataModule.h"
+#include "data/ProgramState.h"
 #include "data/RecordLayouts.h"
 #include "engine/IndexDefs.h"
 #include "engine/Table.h"
@@ -76,7 +76,8 @@ double copyAndSyncMs(const QString& from, const QString& to) {
 }
 
 double recalculateMs(const QString& path) {
-    data::TDataModule1 module;
+    ProgramState state;
+    data::TDataModule1 module(state);
     module.results->setDatabaseName(QString());
     module.results->setTableName(path);
     QElapsedTimer timer;

@@ -1,8 +1,7 @@
 #include "CompetitionFiles.h"
 
 #include "CompetitionNames.h"
-#include "data/DataModule.h"
-#include "data/RecalcFlag.h"
+#include "data/ProgramState.h"
 #include "engine/AliasRegistry.h"
 #include "engine/BatchCopy.h"
 #include "engine/EngineError.h"
@@ -18,12 +17,6 @@ using platform::Button;
 using platform::dialogs;
 using platform::kApplicationTitle;
 using platform::MessageType;
-
-data::TDataModule1& module() {
-    if (!data::DataModule1)
-        throw engine::EngineError(QStringLiteral("The data module has not been created"));
-    return *data::DataModule1;
-}
 
 void refuse(const QString& text) {
     dialogs().message(MessageType::Error, kApplicationTitle, text, platform::Cancel);
@@ -81,8 +74,8 @@ template <typename F> void underFileTrap(const QString& failureText, F&& steps) 
 
 } // namespace
 
-CompetitionFiles::CompetitionFiles(CompetitionView& view)
-    : m_view(view),
+CompetitionFiles::CompetitionFiles(ProgramState& state, CompetitionView& view)
+    : m_state(state), m_view(view),
       m_selectOpen(dialogOptions(QStringLiteral("Select Competition Table"), true, true)),
       m_createOpen(dialogOptions(QStringLiteral("Create Competition Table"), false, false)),
       m_deleteOpen(dialogOptions(QStringLiteral("Delete Competition Table"), true, false)) {}
@@ -108,7 +101,7 @@ void CompetitionFiles::Select1Click() {
     const CompetitionNames names = competitionNames(lower);
     m_view.showCompetitionName(asciiUpper(names.baseName));
 
-    data::TDataModule1& dm = module();
+    data::TDataModule1& dm = m_state.module();
     // A selection that failed half-way can leave the info table open with no
     // competition on offer; it is closed here so that the next selection can go ahead.
     dm.compinfo->close();
@@ -134,7 +127,7 @@ void CompetitionFiles::Select1Click() {
 
     m_view.disableFileCommands();
     m_view.enableCompetitionCommands(true);
-    ReCalcFlag = true;
+    m_state.ReCalcFlag = true;
     m_view.CheckReCalcFlag();
 }
 
@@ -174,14 +167,14 @@ void CompetitionFiles::Create1Click() {
 }
 
 void CompetitionFiles::Close1Click() {
-    data::TDataModule1& dm = module();
+    data::TDataModule1& dm = m_state.module();
     dm.results->close();
     dm.compinfo->close();
     m_view.showCompetitionName(kNoneSelected);
     dm.results->setTableName(QString());
     dm.compinfo->setTableName(QString());
     m_view.enableCompetitionCommands(false);
-    ReCalcFlag = false;
+    m_state.ReCalcFlag = false;
     m_view.CheckReCalcFlag();
 }
 

@@ -4,6 +4,10 @@
 
 #include <QString>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::app {
 
 // What the competition commands change on the main window.
@@ -22,15 +26,15 @@ public:
     virtual void CheckReCalcFlag() = 0;
 };
 
-// File > Select, Create, Close and Delete Competition on the data module's tables
-// (jt::data::DataModule1, which must exist when a command runs). Messages and file
+// File > Select, Create, Close and Delete Competition on the tables of the state's data
+// module (which must exist when a command runs). Messages and file
 // dialogs go through jt::platform::dialogs(); failures that a command does not catch
 // propagate to the caller, the general error display.
 class CompetitionFiles final {
 public:
     static inline const QString kNoneSelected = QStringLiteral("None selected");
 
-    explicit CompetitionFiles(CompetitionView& view);
+    CompetitionFiles(ProgramState& state, CompetitionView& view);
 
     // The folder all three dialogs start in.
     void setInitialFolder(const QString& folder);
@@ -44,6 +48,7 @@ public:
     void Delete1Click();
 
 private:
+    ProgramState& m_state;
     CompetitionView& m_view;
     platform::FileDialogOptions m_selectOpen;
     platform::FileDialogOptions m_createOpen;

@@ -1,24 +1,25 @@
 #include "DataFolder.h"
 
 #include "CompetitionFiles.h"
+#include "data/ProgramState.h"
 #include "engine/AliasRegistry.h"
 #include "engine/EngineError.h"
 #include "platform/Dialogs.h"
-#include "platform/Globals.h"
 
 #include <QStandardPaths>
 
 namespace jt::app {
 
-void prepareDataFolder(const QString& documentsFolder, CompetitionFiles& files) {
+void prepareDataFolder(ProgramState& state, const QString& documentsFolder,
+                       CompetitionFiles& files) {
     if (documentsFolder.isEmpty())
         throw engine::EngineError(QStringLiteral("Could not find MyDocuments folder location."));
-    DataFolder = documentsFolder + QStringLiteral("/Jigtally 2008/data");
-    files.setInitialFolder(DataFolder);
+    state.DataFolder = documentsFolder + QStringLiteral("/Jigtally 2008/data");
+    files.setInitialFolder(state.DataFolder);
     auto& aliases = engine::AliasRegistry::instance();
     if (aliases.exists(kAliasName))
         return;
-    aliases.addStandardAlias(kAliasName, DataFolder, QStringLiteral("DBASE"));
+    aliases.addStandardAlias(kAliasName, state.DataFolder, QStringLiteral("DBASE"));
     aliases.saveConfig();
     platform::dialogs().message(platform::MessageType::Information, platform::kApplicationTitle,
                                 QStringLiteral("Alias \"%1\" created").arg(kAliasName),

@@ -1,7 +1,7 @@
 #include "EventName.h"
 
+#include "data/ProgramState.h"
 #include "platform/Dialogs.h"
-#include "platform/Globals.h"
 #include "platform/MachineSettings.h"
 #include "platform/Termination.h"
 
@@ -38,7 +38,7 @@ bool storeEventNameOrTerminate(const QString& name) {
     return true;
 }
 
-void refreshGlobalSchool() {
+void refreshGlobalSchool(ProgramState& state) {
     const auto key = platform::SettingsKey::open(platform::kEventNameKey);
     if (!key) {
         platform::dialogs().message(platform::MessageType::Warning, platform::kApplicationTitle,
@@ -46,7 +46,7 @@ void refreshGlobalSchool() {
                                     platform::Cancel);
         return;
     }
-    GlobalSchool = key->readString(platform::kEventNameValue);
+    state.GlobalSchool = key->readString(platform::kEventNameValue);
 }
 
 } // namespace jt::app

@@ -4,6 +4,10 @@
 
 #include <optional>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::app {
 
 // The event name in the per-machine settings store (the value "company").
@@ -16,8 +20,8 @@ std::optional<QString> loadEventNameOrTerminate();
 // Stores the event name and says so; false when the key would not open (the program is
 // then ending). A failed write throws, for the general error display.
 bool storeEventNameOrTerminate(const QString& name);
-// Reloads GlobalSchool from the stored value; when the key will not open it warns
-// "Could not refresh GlobalSchool!" and leaves GlobalSchool as it was.
-void refreshGlobalSchool();
+// Reloads the state's GlobalSchool from the stored value; when the key will not open it
+// warns "Could not refresh GlobalSchool!" and leaves GlobalSchool as it was.
+void refreshGlobalSchool(ProgramState& state);
 
 } // namespace jt::app

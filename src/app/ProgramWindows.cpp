@@ -3,7 +3,7 @@
 #include "TAboutBox.h"
 #include "TEventNameForm.h"
 #include "TMain.h"
-#include "data/DataModule.h"
+#include "data/ProgramState.h"
 #include "marks/TColTotal.h"
 #include "marks/TDataEntry.h"
 #include "marks/TSpreadsheet.h"
@@ -36,22 +36,25 @@
 namespace jt::app {
 
 template <typename T> T* ProgramWindows::create(QObject* parent) {
-    T* object = nullptr;
-    if constexpr (std::is_base_of_v<QWidget, T>)
-        object = new T(static_cast<QWidget*>(parent));
-    else
-        object = new T(parent);
-    m_objects.emplace_back(object);
+    T* object = new T(m_state, static_cast<QWidget*>(parent));
+    created(object, [object] { delete object; });
     return object;
 }
 
-ProgramWindows::ProgramWindows() {
+void ProgramWindows::created(QObject* object, std::function<void()> destroy) {
+    m_names << object->objectName();
+    m_destroyers.push_back(std::move(destroy));
+}
+
+ProgramWindows::ProgramWindows(ProgramState& state) : m_state(state) {
     m_main = create<TMain>(nullptr);
     // The other windows belong to the main window, so they stay in front of it and
     // share its place on the task bar; the data module stands on its own.
     QObject* const owner = m_main;
     create<setup::TCompInfoSetup>(owner);
-    create<data::TDataModule1>(nullptr)->setObjectName(QStringLiteral("DataModule1"));
+    m_state.DataModule1 = std::make_unique<data::TDataModule1>(m_state);
+    m_state.DataModule1->setObjectName(QStringLiteral("DataModule1"));
+    created(m_state.DataModule1.get(), [this] { m_state.DataModule1.reset(); });
     create<marks::TDataEntry>(owner);
     create<marks::TSpreadsheet>(owner);
     create<reports::TRecallRept>(owner);
@@ -84,15 +87,14 @@ ProgramWindows::ProgramWindows() {
 }
 
 ProgramWindows::~ProgramWindows() {
-    while (!m_objects.empty())
-        m_objects.pop_back();
+    while (!m_destroyers.empty()) {
+        m_destroyers.back()();
+        m_destroyers.pop_back();
+    }
 }
 
 QStringList ProgramWindows::creationOrder() const {
-    QStringList names;
-    for (const auto& object : m_objects)
-        names << object->objectName();
-    return names;
+    return m_names;
 }
 
 } // namespace jt::app

@@ -5,6 +5,7 @@
 #include "TMain.h"
 #include "TSplashScreen.h"
 #include "WidgetDialogs.h"
+#include "data/ProgramState.h"
 #include "dbcontrols/WheelTranslation.h"
 #include "platform/HelpTopic.h"
 #include "platform/Termination.h"
@@ -51,11 +52,11 @@ ProgramServices::~ProgramServices() {
     delete m_parts;
 }
 
-int runProgram(QApplication& app) {
+int runProgram(QApplication& app, ProgramState& state) {
     auto splash = std::make_unique<TSplashScreen>();
     splash->showAndPaint();
     const ProgramServices services;
-    ProgramWindows windows;
+    ProgramWindows windows(state);
     QObject::connect(windows.main(), &TMain::closeConfirmed, &app, &QCoreApplication::quit);
     splash.reset();
     windows.main()->show();

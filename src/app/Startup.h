@@ -4,6 +4,10 @@
 
 class QApplication;
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::app {
 
 // The folder of the help pages: beside the installed program, else the build's copy.
@@ -24,8 +28,9 @@ private:
     Parts* m_parts;
 };
 
-// The program: splash window, services, every window in the start-up order, splash
-// destroyed, the main window shown, the event loop until the main window has closed.
-int runProgram(QApplication& app);
+// The program on a fresh state: splash window, services, every window in the start-up
+// order, splash destroyed, the main window shown, the event loop until the main window
+// has closed. The state is left as the program left it.
+int runProgram(QApplication& app, ProgramState& state);
 
 } // namespace jt::app

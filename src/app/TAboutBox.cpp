@@ -16,7 +16,7 @@ namespace jt::app {
 
 TAboutBox* AboutBox = nullptr;
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+TAboutBox::TAboutBox(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
     platform::setHelpTopic(this, 340);

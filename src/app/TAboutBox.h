@@ -6,6 +6,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::app {
 
 // The About box: program icon, name and version, the event name and the data folder.
@@ -14,7 +18,7 @@ class TAboutBox final : public QDialog {
     Q_DISABLE_COPY_MOVE(TAboutBox)
 
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    explicit TAboutBox(ProgramState& state, QWidget* parent = nullptr);
     ~TAboutBox() override;
 
     QLabel* ProgramIcon = nullptr;
@@ -26,6 +30,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    ProgramState& m_state;
 };
 
 extern TAboutBox* AboutBox;

@@ -14,7 +14,8 @@ namespace jt::app {
 
 TEventNameForm* EventNameForm = nullptr;
 
-TEventNameForm::TEventNameForm(QWidget* parent) : QDialog(parent) {
+TEventNameForm::TEventNameForm(ProgramState& state, QWidget* parent)
+    : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("EventNameForm"));
     setWindowTitle(QStringLiteral("Set Event Name"));
     platform::setHelpTopic(this, 560);

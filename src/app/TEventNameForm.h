@@ -6,6 +6,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::app {
 
 // Set Event Name: shows the stored event name and stores a new one.
@@ -16,7 +20,7 @@ class TEventNameForm final : public QDialog {
 public:
     static constexpr int kMaxLength = 30;
 
-    explicit TEventNameForm(QWidget* parent = nullptr);
+    explicit TEventNameForm(ProgramState& state, QWidget* parent = nullptr);
     ~TEventNameForm() override;
 
     QLabel* Label1 = nullptr;
@@ -32,6 +36,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    ProgramState& m_state;
 };
 
 extern TEventNameForm* EventNameForm;

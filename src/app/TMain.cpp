@@ -3,20 +3,18 @@
 #include "DataFolder.h"
 #include "EventName.h"
 #include "Pictures.h"
+#include "RecalcRunner.h"
 #include "TAboutBox.h"
 #include "TEventNameForm.h"
-#include "data/DataModule.h"
-#include "data/RecalcFlag.h"
+#include "data/ProgramState.h"
 #include "marks/TDataEntry.h"
 #include "marks/TSpreadsheet.h"
 #include "marks/TSpreadsheet1.h"
 #include "marks/Tseeallform.h"
 #include "platform/Dialogs.h"
-#include "platform/Globals.h"
 #include "platform/Guarded.h"
 #include "platform/HelpTopic.h"
 #include "platform/Termination.h"
-#include "scoring/Recalculation.h"
 #include "scoring/Stages.h"
 #include "setup/TCompInfoSetup.h"
 #include "setup/TCompSetup.h"
@@ -57,7 +55,8 @@ void setHint(QAction* action, const QString& hint) {
 
 } // namespace
 
-TMain::TMain(QWidget* parent) : QMainWindow(parent), m_files(*this) {
+TMain::TMain(ProgramState& state, QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_files(state, *this) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Jigtally"));
     setWindowIcon(QIcon(programIcon()));
@@ -263,7 +262,7 @@ void TMain::setCommand(QAction* item, std::function<void()> command) {
 }
 
 void TMain::FormCreate() {
-    prepareDataFolder(platformDocumentsFolder(), m_files);
+    prepareDataFolder(m_state, platformDocumentsFolder(), m_files);
 }
 
 // ---- competition state ------------------------------------------------------
@@ -290,12 +289,12 @@ void TMain::disableFileCommands() {
 
 void TMain::CheckReCalcFlag() {
     QPalette palette = Panel2->palette();
-    palette.setColor(QPalette::Window, ReCalcFlag
+    palette.setColor(QPalette::Window, m_state.ReCalcFlag
                                            ? QColor(255, 0, 0)
                                            : QApplication::palette().color(QPalette::Button));
     Panel2->setPalette(palette);
-    ReCalcButton->setText(ReCalcFlag ? kRecalc : kCalculated);
-    ReCalcButton->setEnabled(ReCalcFlag);
+    ReCalcButton->setText(m_state.ReCalcFlag ? kRecalc : kCalculated);
+    ReCalcButton->setEnabled(m_state.ReCalcFlag);
 }
 
 // ---- commands -----------------------------------------------------------------
@@ -306,7 +305,7 @@ void TMain::SetEventName1Click() {
     EventNameForm->exec();
     if (platform::terminationRequested())
         return;
-    refreshGlobalSchool();
+    refreshGlobalSchool(m_state);
 }
 
 void TMain::Exit1Click() {
@@ -368,34 +367,22 @@ void TMain::Contents1Click() {
 void TMain::About1Click() {
     if (!AboutBox)
         throw std::runtime_error("The About box has not been created");
-    AboutBox->Edit1->setText(GlobalSchool);
-    AboutBox->DataPath->setText(DataFolder);
+    AboutBox->Edit1->setText(m_state.GlobalSchool);
+    AboutBox->DataPath->setText(m_state.DataFolder);
     AboutBox->exec();
 }
 
 void TMain::ReCalculate1Click() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct RestoreCursor {
-        ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
-    } restore;
-    scoring::recalculate();
+    runRecalculation(m_state);
     CheckReCalcFlag();
 }
 
-namespace {
-engine::Table& resultsTable() {
-    if (!data::DataModule1)
-        throw std::runtime_error("The data module has not been created");
-    return *data::DataModule1->results;
-}
-} // namespace
-
 void TMain::IntermediateGrid1Click() {
-    scoring::IntermediateGrid1Click(resultsTable());
+    scoring::IntermediateGrid1Click(*m_state.module().results);
 }
 
 void TMain::FinalGrid1Click() {
-    scoring::FinalGrid1Click(resultsTable());
+    scoring::FinalGrid1Click(*m_state.module().results);
 }
 
 } // namespace jt::app

@@ -12,6 +12,10 @@ class QLabel;
 class QMenu;
 class QPushButton;
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::app {
 
 // The main window: a picture, the menu bar that opens every other window, and the
@@ -25,7 +29,7 @@ public:
     static inline const QString kRecalc = QStringLiteral("! Recalc !");
 
     // Builds the window and runs FormCreate.
-    explicit TMain(QWidget* parent = nullptr);
+    explicit TMain(ProgramState& state, QWidget* parent = nullptr);
     ~TMain() override;
 
     QLabel* Image1 = nullptr;
@@ -112,6 +116,7 @@ private:
     // Shows one of the program's windows modally, then refreshes the indicator.
     void launch(QWidget* window, const QString& name);
 
+    ProgramState& m_state;
     CompetitionFiles m_files;
 };
 

@@ -1,6 +1,6 @@
 #include "RecalcCommand.h"
 
-#include "data/DataModule.h"
+#include "data/ProgramState.h"
 #include "engine/Table.h"
 #include "scoring/Recalculation.h"
 
@@ -17,7 +17,8 @@ int recalc(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     // A data module of its own, its results table pointed at the file by path, so the
     // stages run exactly as they do on the open competition.
-    data::TDataModule1 module;
+    ProgramState state;
+    data::TDataModule1 module(state);
     engine::Table& results = *module.results;
     results.setDatabaseName(QString());
     results.setTableName(QFileInfo(args[0]).absoluteFilePath());

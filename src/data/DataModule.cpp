@@ -1,13 +1,11 @@
 #include "DataModule.h"
 
-#include "RecalcFlag.h"
+#include "ProgramState.h"
 #include "RecordLayouts.h"
 
 namespace jt::data {
 
-TDataModule1* DataModule1 = nullptr;
-
-TDataModule1::TDataModule1(QObject* parent) : QObject(parent) {
+TDataModule1::TDataModule1(ProgramState& state, QObject* parent) : QObject(parent), m_state(state) {
     results = new engine::Table(this);
     results->setObjectName(QStringLiteral("results"));
     results->setDatabaseName(kAlias);
@@ -109,15 +107,9 @@ TDataModule1::TDataModule1(QObject* parent) : QObject(parent) {
     connect(compinfo, &engine::Table::afterPost, this, &TDataModule1::resultsAfterPost);
     // Removing a dancer changes everybody's places just as an edit does.
     connect(results, &engine::Table::afterDelete, this, &TDataModule1::resultsAfterPost);
-
-    if (!DataModule1)
-        DataModule1 = this;
 }
 
-TDataModule1::~TDataModule1() {
-    if (DataModule1 == this)
-        DataModule1 = nullptr;
-}
+TDataModule1::~TDataModule1() = default;
 
 void TDataModule1::resultsCalcFields(engine::Table&) {
     resultsRecDancer->setAsString(resultsRECALLED->asBoolean() ? QStringLiteral("Yes") : QString());
@@ -126,7 +118,7 @@ void TDataModule1::resultsCalcFields(engine::Table&) {
 void TDataModule1::resultsBeforeInsert(engine::Table&) {}
 
 void TDataModule1::resultsAfterPost() {
-    ReCalcFlag = true;
+    m_state.ReCalcFlag = true;
 }
 
 } // namespace jt::data

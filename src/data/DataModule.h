@@ -6,11 +6,15 @@
 
 #include <QObject>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::data {
 
 // The two tables of the open competition, their field objects and the data sources
-// that controls bind to. Created once at start-up and the only way windows, the
-// scoring engine and the reports reach the competition's tables.
+// that controls bind to. Created once at start-up, owned by the program state, and the
+// only way windows, the scoring engine and the reports reach the competition's tables.
 class TDataModule1 final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TDataModule1)
@@ -20,7 +24,8 @@ public:
     static inline const QString kResultsTemplate = QStringLiteral("template.DBF");
     static inline const QString kInfoTemplate = QStringLiteral("template_inf.dbf");
 
-    explicit TDataModule1(QObject* parent = nullptr);
+    // Posts and deletes on its tables mark the state's computed results out of date.
+    explicit TDataModule1(ProgramState& state, QObject* parent = nullptr);
     ~TDataModule1() override;
 
     engine::Table* results = nullptr;
@@ -111,9 +116,9 @@ public:
     void resultsBeforeInsert(engine::Table& table);
     // Bound to both tables: any post means the computed results may be out of date.
     void resultsAfterPost();
-};
 
-// The module of the running program (set while one exists).
-extern TDataModule1* DataModule1;
+private:
+    ProgramState& m_state;
+};
 
 } // namespace jt::data

@@ -6,7 +6,7 @@ namespace jt::marks {
 
 TColTotal* ColTotal = nullptr;
 
-TColTotal::TColTotal(QWidget* parent) : QDialog(parent) {
+TColTotal::TColTotal(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("ColTotal"));
     platform::setHelpTopic(this, 400);
     ColTotal = this;

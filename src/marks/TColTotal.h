@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::marks {
 
 // Column Totals. Created once at start-up and shown modally; its controls come with the
@@ -11,8 +15,11 @@ class TColTotal final : public QDialog {
     Q_DISABLE_COPY_MOVE(TColTotal)
 
 public:
-    explicit TColTotal(QWidget* parent = nullptr);
+    explicit TColTotal(ProgramState& state, QWidget* parent = nullptr);
     ~TColTotal() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

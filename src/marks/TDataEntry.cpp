@@ -6,7 +6,7 @@ namespace jt::marks {
 
 TDataEntry* DataEntry = nullptr;
 
-TDataEntry::TDataEntry(QWidget* parent) : QDialog(parent) {
+TDataEntry::TDataEntry(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("DataEntry"));
     platform::setHelpTopic(this, 270);
     DataEntry = this;

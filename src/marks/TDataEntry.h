@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::marks {
 
 // View All Fields: every field of one dancer. Created once at start-up and shown modally; its
@@ -11,8 +15,11 @@ class TDataEntry final : public QDialog {
     Q_DISABLE_COPY_MOVE(TDataEntry)
 
 public:
-    explicit TDataEntry(QWidget* parent = nullptr);
+    explicit TDataEntry(ProgramState& state, QWidget* parent = nullptr);
     ~TDataEntry() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -6,7 +6,7 @@ namespace jt::marks {
 
 TSpreadsheet* Spreadsheet = nullptr;
 
-TSpreadsheet::TSpreadsheet(QWidget* parent) : QDialog(parent) {
+TSpreadsheet::TSpreadsheet(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("Spreadsheet"));
     platform::setHelpTopic(this, 280);
     Spreadsheet = this;

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::marks {
 
 // See All Marks: every mark of every dancer. Created once at start-up and shown modally; its
@@ -11,8 +15,11 @@ class TSpreadsheet final : public QDialog {
     Q_DISABLE_COPY_MOVE(TSpreadsheet)
 
 public:
-    explicit TSpreadsheet(QWidget* parent = nullptr);
+    explicit TSpreadsheet(ProgramState& state, QWidget* parent = nullptr);
     ~TSpreadsheet() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -6,7 +6,8 @@ namespace jt::marks {
 
 TSpreadsheet1* Spreadsheet1 = nullptr;
 
-TSpreadsheet1::TSpreadsheet1(QWidget* parent) : QDialog(parent) {
+TSpreadsheet1::TSpreadsheet1(ProgramState& state, QWidget* parent)
+    : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("Spreadsheet1"));
     platform::setHelpTopic(this, 280);
     Spreadsheet1 = this;

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::marks {
 
 // Enter Marks: marks of one adjudicator and round. Created once at start-up and shown modally; its
@@ -11,8 +15,11 @@ class TSpreadsheet1 final : public QDialog {
     Q_DISABLE_COPY_MOVE(TSpreadsheet1)
 
 public:
-    explicit TSpreadsheet1(QWidget* parent = nullptr);
+    explicit TSpreadsheet1(ProgramState& state, QWidget* parent = nullptr);
     ~TSpreadsheet1() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,7 +4,7 @@ namespace jt::marks {
 
 Tseeallform* seeallform = nullptr;
 
-Tseeallform::Tseeallform(QWidget* parent) : QDialog(parent) {
+Tseeallform::Tseeallform(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("seeallform"));
     seeallform = this;
 }

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::marks {
 
 // SeeAll Spreadsheet: every stored field of every dancer. Created once at start-up and shown
@@ -11,8 +15,11 @@ class Tseeallform final : public QDialog {
     Q_DISABLE_COPY_MOVE(Tseeallform)
 
 public:
-    explicit Tseeallform(QWidget* parent = nullptr);
+    explicit Tseeallform(ProgramState& state, QWidget* parent = nullptr);
     ~Tseeallform() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,7 +4,7 @@ namespace jt::reports {
 
 TAdjAForm* AdjAForm = nullptr;
 
-TAdjAForm::TAdjAForm(QWidget* parent) : QDialog(parent) {
+TAdjAForm::TAdjAForm(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("AdjAForm"));
     AdjAForm = this;
 }

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Grid marks report definition. Created once at start-up and shown modally; its controls come with
@@ -11,8 +15,11 @@ class TAdjAForm final : public QDialog {
     Q_DISABLE_COPY_MOVE(TAdjAForm)
 
 public:
-    explicit TAdjAForm(QWidget* parent = nullptr);
+    explicit TAdjAForm(ProgramState& state, QWidget* parent = nullptr);
     ~TAdjAForm() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -6,7 +6,7 @@ namespace jt::reports {
 
 TAdjAReport* AdjAReport = nullptr;
 
-TAdjAReport::TAdjAReport(QWidget* parent) : QDialog(parent) {
+TAdjAReport::TAdjAReport(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("AdjAReport"));
     platform::setHelpTopic(this, 370);
     AdjAReport = this;

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Launch dialog of the grid marks report. Created once at start-up and shown modally; its controls
@@ -11,8 +15,11 @@ class TAdjAReport final : public QDialog {
     Q_DISABLE_COPY_MOVE(TAdjAReport)
 
 public:
-    explicit TAdjAReport(QWidget* parent = nullptr);
+    explicit TAdjAReport(ProgramState& state, QWidget* parent = nullptr);
     ~TAdjAReport() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,7 +4,7 @@ namespace jt::reports {
 
 TAdjRecCheck* AdjRecCheck = nullptr;
 
-TAdjRecCheck::TAdjRecCheck(QWidget* parent) : QDialog(parent) {
+TAdjRecCheck::TAdjRecCheck(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("AdjRecCheck"));
     AdjRecCheck = this;
 }

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Adjudicator checklists definition. Created once at start-up and shown modally; its controls come
@@ -11,8 +15,11 @@ class TAdjRecCheck final : public QDialog {
     Q_DISABLE_COPY_MOVE(TAdjRecCheck)
 
 public:
-    explicit TAdjRecCheck(QWidget* parent = nullptr);
+    explicit TAdjRecCheck(ProgramState& state, QWidget* parent = nullptr);
     ~TAdjRecCheck() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,7 +4,7 @@ namespace jt::reports {
 
 TCompForm* CompForm = nullptr;
 
-TCompForm::TCompForm(QWidget* parent) : QDialog(parent) {
+TCompForm::TCompForm(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("CompForm"));
     CompForm = this;
 }

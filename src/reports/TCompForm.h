@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Competitor list definition. Created once at start-up and shown modally; its controls come with
@@ -11,8 +15,11 @@ class TCompForm final : public QDialog {
     Q_DISABLE_COPY_MOVE(TCompForm)
 
 public:
-    explicit TCompForm(QWidget* parent = nullptr);
+    explicit TCompForm(ProgramState& state, QWidget* parent = nullptr);
     ~TCompForm() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -6,7 +6,7 @@ namespace jt::reports {
 
 TFinalChk* FinalChk = nullptr;
 
-TFinalChk::TFinalChk(QWidget* parent) : QDialog(parent) {
+TFinalChk::TFinalChk(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("FinalChk"));
     platform::setHelpTopic(this, 310);
     FinalChk = this;

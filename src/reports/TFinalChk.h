@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Checklist shown before the final marks report. Created once at start-up and shown modally; its
@@ -11,8 +15,11 @@ class TFinalChk final : public QDialog {
     Q_DISABLE_COPY_MOVE(TFinalChk)
 
 public:
-    explicit TFinalChk(QWidget* parent = nullptr);
+    explicit TFinalChk(ProgramState& state, QWidget* parent = nullptr);
     ~TFinalChk() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -6,7 +6,7 @@ namespace jt::reports {
 
 TFinalReport* FinalReport = nullptr;
 
-TFinalReport::TFinalReport(QWidget* parent) : QDialog(parent) {
+TFinalReport::TFinalReport(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("FinalReport"));
     platform::setHelpTopic(this, 310);
     FinalReport = this;

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Launch dialog of the final marks report. Created once at start-up and shown modally; its controls
@@ -11,8 +15,11 @@ class TFinalReport final : public QDialog {
     Q_DISABLE_COPY_MOVE(TFinalReport)
 
 public:
-    explicit TFinalReport(QWidget* parent = nullptr);
+    explicit TFinalReport(ProgramState& state, QWidget* parent = nullptr);
     ~TFinalReport() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,7 +4,7 @@ namespace jt::reports {
 
 TFinalRept* FinalRept = nullptr;
 
-TFinalRept::TFinalRept(QWidget* parent) : QDialog(parent) {
+TFinalRept::TFinalRept(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("FinalRept"));
     FinalRept = this;
 }

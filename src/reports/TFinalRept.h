@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Final marks report definition (five adjudicators, two rounds). Created once at start-up and shown
@@ -11,8 +15,11 @@ class TFinalRept final : public QDialog {
     Q_DISABLE_COPY_MOVE(TFinalRept)
 
 public:
-    explicit TFinalRept(QWidget* parent = nullptr);
+    explicit TFinalRept(ProgramState& state, QWidget* parent = nullptr);
     ~TFinalRept() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

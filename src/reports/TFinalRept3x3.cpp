@@ -4,7 +4,8 @@ namespace jt::reports {
 
 TFinalRept3x3* FinalRept3x3 = nullptr;
 
-TFinalRept3x3::TFinalRept3x3(QWidget* parent) : QDialog(parent) {
+TFinalRept3x3::TFinalRept3x3(ProgramState& state, QWidget* parent)
+    : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("FinalRept3x3"));
     FinalRept3x3 = this;
 }

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Final marks report definition (three adjudicators, three rounds). Created once at start-up and
@@ -11,8 +15,11 @@ class TFinalRept3x3 final : public QDialog {
     Q_DISABLE_COPY_MOVE(TFinalRept3x3)
 
 public:
-    explicit TFinalRept3x3(QWidget* parent = nullptr);
+    explicit TFinalRept3x3(ProgramState& state, QWidget* parent = nullptr);
     ~TFinalRept3x3() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

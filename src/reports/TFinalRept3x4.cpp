@@ -4,7 +4,8 @@ namespace jt::reports {
 
 TFinalRept3x4* FinalRept3x4 = nullptr;
 
-TFinalRept3x4::TFinalRept3x4(QWidget* parent) : QDialog(parent) {
+TFinalRept3x4::TFinalRept3x4(ProgramState& state, QWidget* parent)
+    : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("FinalRept3x4"));
     FinalRept3x4 = this;
 }

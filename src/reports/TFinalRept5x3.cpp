@@ -4,7 +4,8 @@ namespace jt::reports {
 
 TFinalRept5x3* FinalRept5x3 = nullptr;
 
-TFinalRept5x3::TFinalRept5x3(QWidget* parent) : QDialog(parent) {
+TFinalRept5x3::TFinalRept5x3(ProgramState& state, QWidget* parent)
+    : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("FinalRept5x3"));
     FinalRept5x3 = this;
 }

@@ -4,7 +4,7 @@ namespace jt::reports {
 
 THeader* Header = nullptr;
 
-THeader::THeader(QWidget* parent) : QDialog(parent) {
+THeader::THeader(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("Header"));
     Header = this;
 }

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Header sheet definition. Created once at start-up and shown modally; its controls come with the
@@ -11,8 +15,11 @@ class THeader final : public QDialog {
     Q_DISABLE_COPY_MOVE(THeader)
 
 public:
-    explicit THeader(QWidget* parent = nullptr);
+    explicit THeader(ProgramState& state, QWidget* parent = nullptr);
     ~THeader() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

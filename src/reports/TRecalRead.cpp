@@ -4,7 +4,7 @@ namespace jt::reports {
 
 TRecalRead* RecalRead = nullptr;
 
-TRecalRead::TRecalRead(QWidget* parent) : QDialog(parent) {
+TRecalRead::TRecalRead(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("RecalRead"));
     RecalRead = this;
 }

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Recall list definition. Created once at start-up and shown modally; its controls come with the
@@ -11,8 +15,11 @@ class TRecalRead final : public QDialog {
     Q_DISABLE_COPY_MOVE(TRecalRead)
 
 public:
-    explicit TRecalRead(QWidget* parent = nullptr);
+    explicit TRecalRead(ProgramState& state, QWidget* parent = nullptr);
     ~TRecalRead() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

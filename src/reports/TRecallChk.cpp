@@ -6,7 +6,7 @@ namespace jt::reports {
 
 TRecallChk* RecallChk = nullptr;
 
-TRecallChk::TRecallChk(QWidget* parent) : QDialog(parent) {
+TRecallChk::TRecallChk(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("RecallChk"));
     platform::setHelpTopic(this, 300);
     RecallChk = this;

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Checklist shown before the recall report. Created once at start-up and shown modally; its
@@ -11,8 +15,11 @@ class TRecallChk final : public QDialog {
     Q_DISABLE_COPY_MOVE(TRecallChk)
 
 public:
-    explicit TRecallChk(QWidget* parent = nullptr);
+    explicit TRecallChk(ProgramState& state, QWidget* parent = nullptr);
     ~TRecallChk() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

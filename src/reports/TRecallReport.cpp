@@ -6,7 +6,8 @@ namespace jt::reports {
 
 TRecallReport* RecallReport = nullptr;
 
-TRecallReport::TRecallReport(QWidget* parent) : QDialog(parent) {
+TRecallReport::TRecallReport(ProgramState& state, QWidget* parent)
+    : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("RecallReport"));
     platform::setHelpTopic(this, 300);
     RecallReport = this;

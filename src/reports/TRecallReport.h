@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Launch dialog of the recall report. Created once at start-up and shown modally; its controls come
@@ -11,8 +15,11 @@ class TRecallReport final : public QDialog {
     Q_DISABLE_COPY_MOVE(TRecallReport)
 
 public:
-    explicit TRecallReport(QWidget* parent = nullptr);
+    explicit TRecallReport(ProgramState& state, QWidget* parent = nullptr);
     ~TRecallReport() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,7 +4,7 @@ namespace jt::reports {
 
 TRecallRept* RecallRept = nullptr;
 
-TRecallRept::TRecallRept(QWidget* parent) : QDialog(parent) {
+TRecallRept::TRecallRept(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("RecallRept"));
     RecallRept = this;
 }

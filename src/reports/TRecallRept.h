@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Recall report definition (five adjudicators). Created once at start-up and shown modally; its
@@ -11,8 +15,11 @@ class TRecallRept final : public QDialog {
     Q_DISABLE_COPY_MOVE(TRecallRept)
 
 public:
-    explicit TRecallRept(QWidget* parent = nullptr);
+    explicit TRecallRept(ProgramState& state, QWidget* parent = nullptr);
     ~TRecallRept() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,7 +4,7 @@ namespace jt::reports {
 
 TRecallRept3* RecallRept3 = nullptr;
 
-TRecallRept3::TRecallRept3(QWidget* parent) : QDialog(parent) {
+TRecallRept3::TRecallRept3(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("RecallRept3"));
     RecallRept3 = this;
 }

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Recall report definition (three adjudicators). Created once at start-up and shown modally; its
@@ -11,8 +15,11 @@ class TRecallRept3 final : public QDialog {
     Q_DISABLE_COPY_MOVE(TRecallRept3)
 
 public:
-    explicit TRecallRept3(QWidget* parent = nullptr);
+    explicit TRecallRept3(ProgramState& state, QWidget* parent = nullptr);
     ~TRecallRept3() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -6,7 +6,7 @@ namespace jt::reports {
 
 TSoloRepDlg* SoloRepDlg = nullptr;
 
-TSoloRepDlg::TSoloRepDlg(QWidget* parent) : QDialog(parent) {
+TSoloRepDlg::TSoloRepDlg(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("SoloRepDlg"));
     platform::setHelpTopic(this, 540);
     SoloRepDlg = this;

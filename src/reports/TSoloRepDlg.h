@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Launch dialog of the solo result. Created once at start-up and shown modally; its controls come
@@ -11,8 +15,11 @@ class TSoloRepDlg final : public QDialog {
     Q_DISABLE_COPY_MOVE(TSoloRepDlg)
 
 public:
-    explicit TSoloRepDlg(QWidget* parent = nullptr);
+    explicit TSoloRepDlg(ProgramState& state, QWidget* parent = nullptr);
     ~TSoloRepDlg() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,7 +4,7 @@ namespace jt::reports {
 
 TSoloWinForm* SoloWinForm = nullptr;
 
-TSoloWinForm::TSoloWinForm(QWidget* parent) : QDialog(parent) {
+TSoloWinForm::TSoloWinForm(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("SoloWinForm"));
     SoloWinForm = this;
 }

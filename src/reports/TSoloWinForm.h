@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Solo result definition. Created once at start-up and shown modally; its controls come with the
@@ -11,8 +15,11 @@ class TSoloWinForm final : public QDialog {
     Q_DISABLE_COPY_MOVE(TSoloWinForm)
 
 public:
-    explicit TSoloWinForm(QWidget* parent = nullptr);
+    explicit TSoloWinForm(ProgramState& state, QWidget* parent = nullptr);
     ~TSoloWinForm() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -6,7 +6,7 @@ namespace jt::reports {
 
 TWinRep* WinRep = nullptr;
 
-TWinRep::TWinRep(QWidget* parent) : QDialog(parent) {
+TWinRep::TWinRep(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("WinRep"));
     platform::setHelpTopic(this, 360);
     WinRep = this;

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Launch dialog of the winners roster. Created once at start-up and shown modally; its controls
@@ -11,8 +15,11 @@ class TWinRep final : public QDialog {
     Q_DISABLE_COPY_MOVE(TWinRep)
 
 public:
-    explicit TWinRep(QWidget* parent = nullptr);
+    explicit TWinRep(ProgramState& state, QWidget* parent = nullptr);
     ~TWinRep() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

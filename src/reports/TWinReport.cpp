@@ -4,7 +4,7 @@ namespace jt::reports {
 
 TWinReport* WinReport = nullptr;
 
-TWinReport::TWinReport(QWidget* parent) : QDialog(parent) {
+TWinReport::TWinReport(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("WinReport"));
     WinReport = this;
 }

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Winners roster definition. Created once at start-up and shown modally; its controls come with the
@@ -11,8 +15,11 @@ class TWinReport final : public QDialog {
     Q_DISABLE_COPY_MOVE(TWinReport)
 
 public:
-    explicit TWinReport(QWidget* parent = nullptr);
+    explicit TWinReport(ProgramState& state, QWidget* parent = nullptr);
     ~TWinReport() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,7 +4,7 @@ namespace jt::reports {
 
 TWinReportP* WinReportP = nullptr;
 
-TWinReportP::TWinReportP(QWidget* parent) : QDialog(parent) {
+TWinReportP::TWinReportP(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("WinReportP"));
     WinReportP = this;
 }

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::reports {
 
 // Winners roster definition (by recall total). Created once at start-up and shown modally; its
@@ -11,8 +15,11 @@ class TWinReportP final : public QDialog {
     Q_DISABLE_COPY_MOVE(TWinReportP)
 
 public:
-    explicit TWinReportP(QWidget* parent = nullptr);
+    explicit TWinReportP(ProgramState& state, QWidget* parent = nullptr);
     ~TWinReportP() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

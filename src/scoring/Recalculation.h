@@ -6,15 +6,10 @@ class Table;
 
 namespace jt::scoring {
 
-// The whole calculation: the recall stage, then the final stage, then ReCalcFlag is
-// cleared. When a stage fails the flag stays set (fields may be half-computed) and the
-// engine's error propagates for the caller to show.
+// The whole calculation on a results table: the recall stage, then the final stage.
+// When a stage fails the engine's error propagates and fields may be half-computed;
+// the caller decides what that means for the program (the program keeps its results
+// marked out of date).
 void recalculate(engine::Table& results);
-// The same on the open competition's results table (the data module's `results`).
-void recalculate();
-
-// The gate of the report commands that print computed results. While a recalculation
-// is due it shows "Please RECALC" and returns false; otherwise it returns true.
-bool passRecalcGate();
 
 } // namespace jt::scoring

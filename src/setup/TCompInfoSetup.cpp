@@ -6,7 +6,8 @@ namespace jt::setup {
 
 TCompInfoSetup* CompInfoSetup = nullptr;
 
-TCompInfoSetup::TCompInfoSetup(QWidget* parent) : QDialog(parent) {
+TCompInfoSetup::TCompInfoSetup(ProgramState& state, QWidget* parent)
+    : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("CompInfoSetup"));
     platform::setHelpTopic(this, 550);
     CompInfoSetup = this;

@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::setup {
 
 // Competition Setup: description, adjudicators and rounds. Created once at start-up and shown
@@ -11,8 +15,11 @@ class TCompInfoSetup final : public QDialog {
     Q_DISABLE_COPY_MOVE(TCompInfoSetup)
 
 public:
-    explicit TCompInfoSetup(QWidget* parent = nullptr);
+    explicit TCompInfoSetup(ProgramState& state, QWidget* parent = nullptr);
     ~TCompInfoSetup() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -6,7 +6,7 @@ namespace jt::setup {
 
 TCompSetup* CompSetup = nullptr;
 
-TCompSetup::TCompSetup(QWidget* parent) : QDialog(parent) {
+TCompSetup::TCompSetup(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("CompSetup"));
     platform::setHelpTopic(this, 330);
     CompSetup = this;

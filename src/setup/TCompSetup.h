@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+namespace jt {
+class ProgramState;
+}
+
 namespace jt::setup {
 
 // Dancer Setup: dancers and their dancing order. Created once at start-up and shown modally; its
@@ -11,8 +15,11 @@ class TCompSetup final : public QDialog {
     Q_DISABLE_COPY_MOVE(TCompSetup)
 
 public:
-    explicit TCompSetup(QWidget* parent = nullptr);
+    explicit TCompSetup(ProgramState& state, QWidget* parent = nullptr);
     ~TCompSetup() override;
+
+private:
+    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

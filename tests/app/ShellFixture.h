@@ -2,9 +2,7 @@
 
 #include "app/ProgramWindows.h"
 #include "app/TMain.h"
-#include "data/DataModule.h"
-#include "data/RecalcFlag.h"
-#include "platform/Globals.h"
+#include "data/ProgramState.h"
 #include "platform/Termination.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDataFolder.h"
@@ -22,23 +20,21 @@ namespace jt::test {
 struct Shell {
     TempDataFolder folder;
     ScriptedDialogs dialogs;
+    ProgramState state;
     std::unique_ptr<app::ProgramWindows> windows;
 
     explicit Shell(const QString& alias = QStringLiteral("jigtally 2008")) : folder(alias) {
         folder.addSystemTables();
-        ReCalcFlag = false;
-        GlobalSchool.clear();
         platform::clearTerminationRequest();
-        windows = std::make_unique<app::ProgramWindows>();
+        windows = std::make_unique<app::ProgramWindows>(state);
     }
     ~Shell() {
         windows.reset();
-        ReCalcFlag = false;
         platform::clearTerminationRequest();
     }
 
     app::TMain& main() const { return *windows->main(); }
-    data::TDataModule1& module() const { return *data::DataModule1; }
+    data::TDataModule1& module() const { return state.module(); }
     // A menu command chosen as the user would: through the action, so that it runs
     // under the general error display.
     void choose(QAction* item) const { item->trigger(); }

@@ -108,7 +108,7 @@ void TestCompetitionFiles::menuStates() {
     QCOMPARE(main.ReCalcButton->text(), QStringLiteral("! Recalc !"));
     QVERIFY(main.ReCalcButton->isEnabled());
     QCOMPARE(main.Panel2->palette().color(QPalette::Window), QColor(255, 0, 0));
-    QVERIFY(ReCalcFlag);
+    QVERIFY(shell.state.ReCalcFlag);
 
     shell.choose(main.Close1);
     QTEST(shell.enabled(item), "afterClose");
@@ -117,7 +117,7 @@ void TestCompetitionFiles::menuStates() {
     QVERIFY(!main.ReCalcButton->isEnabled());
     QCOMPARE(main.Panel2->palette().color(QPalette::Window),
              QApplication::palette().color(QPalette::Button));
-    QVERIFY(!ReCalcFlag);
+    QVERIFY(!shell.state.ReCalcFlag);
     QVERIFY(!shell.module().results->active());
     QVERIFY(!shell.module().compinfo->active());
     QCOMPARE(shell.module().results->tableName(), QString());
@@ -145,9 +145,9 @@ void TestCompetitionFiles::dialogSettings() {
     for (const auto& o : shown) {
         QCOMPARE(o.filter, QStringLiteral("Competition Tables (*.dbf)"));
         QCOMPARE(o.defaultSuffix, QStringLiteral("dbf"));
-        QCOMPARE(o.folder, DataFolder);
+        QCOMPARE(o.folder, shell.state.DataFolder);
     }
-    QVERIFY(DataFolder.endsWith(QStringLiteral("/Jigtally 2008/data")));
+    QVERIFY(shell.state.DataFolder.endsWith(QStringLiteral("/Jigtally 2008/data")));
     QVERIFY(shown[0].mustExist && shown[0].refuseReadOnly);
     QVERIFY(!shown[1].mustExist);
     QVERIFY(shown[2].mustExist && !shown[2].refuseReadOnly);
@@ -164,7 +164,7 @@ void TestCompetitionFiles::selectWhileOpenAndCancel() {
     QVERIFY(!shell.enabled(QStringLiteral("Close1")));
     QVERIFY(!shell.enabled(QStringLiteral("Results1")));
     QVERIFY(!shell.module().compinfo->active());
-    QVERIFY(!ReCalcFlag);
+    QVERIFY(!shell.state.ReCalcFlag);
     // Closing does not bring back the commands that go with the first selection.
     QVERIFY(!shell.enabled(QStringLiteral("Create1")));
 }
@@ -275,7 +275,7 @@ void TestCompetitionFiles::selectWithoutInfoTable() {
     QVERIFY(!shell.enabled(QStringLiteral("Close1")));
     QVERIFY(!shell.enabled(QStringLiteral("Setup3")));
     QVERIFY(shell.enabled(QStringLiteral("Create1")));
-    QVERIFY(!ReCalcFlag);
+    QVERIFY(!shell.state.ReCalcFlag);
 }
 
 // A selection that fails after opening the info table leaves it open; the next one

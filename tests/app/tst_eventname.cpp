@@ -142,7 +142,7 @@ void TestEventName::roundTrip() {
     QCOMPARE(m_shell->dialogs.messageTexts(),
              QStringList{QStringLiteral("Ok. New event name stored.")});
     QCOMPARE(m_shell->dialogs.messages().first().type, platform::MessageType::Information);
-    QCOMPARE(GlobalSchool, QStringLiteral("Feis Átha Cliath"));
+    QCOMPARE(m_shell->state.GlobalSchool, QStringLiteral("Feis Átha Cliath"));
     QVERIFY(!platform::terminationRequested());
 
     // The next showing reads the stored value again.
@@ -155,13 +155,13 @@ void TestEventName::roundTrip() {
 
 void TestEventName::cancelStillReloads() {
     writeFile(m_settings, kSection.toUtf8() + "\ncompany=\"Stored\"\n");
-    GlobalSchool = QStringLiteral("Something older");
+    m_shell->state.GlobalSchool = QStringLiteral("Something older");
     useWindow([&](app::TEventNameForm& form) {
         QTest::keyClicks(form.EventEdit, QStringLiteral(" typed"));
         QTest::mouseClick(form.Button2, Qt::LeftButton);
     });
     QCOMPARE(m_shell->dialogs.messageTexts(), QStringList());
-    QCOMPARE(GlobalSchool, QStringLiteral("Stored"));
+    QCOMPARE(m_shell->state.GlobalSchool, QStringLiteral("Stored"));
     QVERIFY(readFile(m_settings).contains("company=\"Stored\""));
     // Typed and cancelled text is gone the next time.
     QString shown;
@@ -174,12 +174,12 @@ void TestEventName::cancelStillReloads() {
 
 void TestEventName::emptyNameIsStored() {
     writeFile(m_settings, kSection.toUtf8() + "\ncompany=\"Stored\"\n");
-    GlobalSchool = QStringLiteral("Stored");
+    m_shell->state.GlobalSchool = QStringLiteral("Stored");
     useWindow([&](app::TEventNameForm& form) {
         form.EventEdit->clear();
         QTest::mouseClick(form.Button1, Qt::LeftButton);
     });
-    QCOMPARE(GlobalSchool, QString());
+    QCOMPARE(m_shell->state.GlobalSchool, QString());
     QVERIFY(readFile(m_settings).contains("company=\"\""));
 }
 
@@ -193,18 +193,18 @@ void TestEventName::thirtyCharacters() {
         QTest::mouseClick(form.Button1, Qt::LeftButton);
     });
     QCOMPARE(typed, QString(30, QLatin1Char('x')));
-    QCOMPARE(GlobalSchool, QString(30, QLatin1Char('x')));
+    QCOMPARE(m_shell->state.GlobalSchool, QString(30, QLatin1Char('x')));
 }
 
 void TestEventName::missingKeyWhenShown() {
-    GlobalSchool = QStringLiteral("Kept");
+    m_shell->state.GlobalSchool = QStringLiteral("Kept");
     useWindow([](app::TEventNameForm&) {});
     QCOMPARE(m_shell->dialogs.messageTexts(),
              QStringList{QStringLiteral("Could not open registry key. Terminating")});
     QCOMPARE(m_shell->dialogs.messages().first().type, platform::MessageType::Warning);
     QCOMPARE(m_shell->dialogs.messages().first().buttons, platform::Buttons(platform::Cancel));
     QVERIFY(platform::terminationRequested());
-    QCOMPARE(GlobalSchool, QStringLiteral("Kept"));
+    QCOMPARE(m_shell->state.GlobalSchool, QStringLiteral("Kept"));
     QVERIFY(!QFile::exists(m_settings)); // never created
     // Ending the program asks nothing more.
     QVERIFY(m_shell->main().close());
@@ -226,7 +226,7 @@ void TestEventName::missingKeyAtOk() {
 
 void TestEventName::missingKeyAfterClosing() {
     writeFile(m_settings, kSection.toUtf8() + "\ncompany=\"Stored\"\n");
-    GlobalSchool = QStringLiteral("Previous");
+    m_shell->state.GlobalSchool = QStringLiteral("Previous");
     useWindow([&](app::TEventNameForm& form) {
         QFile::remove(m_settings);
         QTest::mouseClick(form.Button2, Qt::LeftButton);
@@ -234,7 +234,7 @@ void TestEventName::missingKeyAfterClosing() {
     QCOMPARE(m_shell->dialogs.messageTexts(),
              QStringList{QStringLiteral("Could not refresh GlobalSchool!")});
     QCOMPARE(m_shell->dialogs.messages().first().buttons, platform::Buttons(platform::Cancel));
-    QCOMPARE(GlobalSchool, QStringLiteral("Previous"));
+    QCOMPARE(m_shell->state.GlobalSchool, QStringLiteral("Previous"));
     QVERIFY(!platform::terminationRequested());
 }
 

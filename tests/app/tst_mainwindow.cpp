@@ -73,12 +73,12 @@ void TestMainWindow::startUpOrder() {
                                "FinalRept3x4", "FinalRept3x3",  "RecallRept3",  "AdjRecCheck"};
     QCOMPARE(shell.windows->creationOrder(), expected);
     QCOMPARE(app::Main, &shell.main());
-    QVERIFY(data::DataModule1);
-    QVERIFY(!data::DataModule1->results->active());
-    QCOMPARE(data::DataModule1->results->tableName(), QStringLiteral("template.DBF"));
+    QVERIFY(shell.state.DataModule1);
+    QVERIFY(!shell.state.DataModule1->results->active());
+    QCOMPARE(shell.state.DataModule1->results->tableName(), QStringLiteral("template.DBF"));
     shell.windows.reset();
     QVERIFY(!app::Main);
-    QVERIFY(!data::DataModule1);
+    QVERIFY(!shell.state.DataModule1);
     QVERIFY(!app::EventNameForm);
 }
 
@@ -195,13 +195,14 @@ void TestMainWindow::aliasCreatedOnce() {
     const auto restoreHome = qScopeGuard([&] { qputenv("HOME", oldHome); });
     {
         test::Shell shell{QString()}; // no alias yet
-        QCOMPARE(DataFolder, home.path() + QStringLiteral("/Documents/Jigtally 2008/data"));
+        QCOMPARE(shell.state.DataFolder,
+                 home.path() + QStringLiteral("/Documents/Jigtally 2008/data"));
         QCOMPARE(shell.dialogs.messageTexts(),
                  QStringList{QStringLiteral("Alias \"jigtally 2008\" created")});
         QCOMPARE(shell.dialogs.messages().first().type, platform::MessageType::Information);
         auto& aliases = engine::AliasRegistry::instance();
         QVERIFY(aliases.exists(QStringLiteral("jigtally 2008")));
-        QCOMPARE(aliases.folderOf(QStringLiteral("jigtally 2008")), DataFolder);
+        QCOMPARE(aliases.folderOf(QStringLiteral("jigtally 2008")), shell.state.DataFolder);
         QCOMPARE(aliases.driverOf(QStringLiteral("jigtally 2008")), QStringLiteral("DBASE"));
         // Saved: a fresh read of the configuration still has it, and the next start is silent.
         const QString config = aliases.configFile();
@@ -209,7 +210,7 @@ void TestMainWindow::aliasCreatedOnce() {
         QVERIFY(aliases.exists(QStringLiteral("jigtally 2008")));
         shell.dialogs.clear();
         shell.windows.reset();
-        shell.windows = std::make_unique<app::ProgramWindows>();
+        shell.windows = std::make_unique<app::ProgramWindows>(shell.state);
         QCOMPARE(shell.dialogs.messageTexts(), QStringList());
         // Start-up creates no folder.
         QVERIFY(!QFileInfo::exists(home.path() + QStringLiteral("/Documents")));
@@ -217,11 +218,11 @@ void TestMainWindow::aliasCreatedOnce() {
 }
 
 void TestMainWindow::existingAliasLeftAlone() {
-    test::Shell shell; // the alias names the temporary folder, not DataFolder
+    test::Shell shell; // the alias names the temporary folder, not the data folder
     QCOMPARE(shell.dialogs.messageTexts(), QStringList());
     QCOMPARE(engine::AliasRegistry::instance().folderOf(QStringLiteral("jigtally 2008")),
              shell.folder.path());
-    QVERIFY(DataFolder != shell.folder.path());
+    QVERIFY(shell.state.DataFolder != shell.folder.path());
 }
 
 void TestMainWindow::noDocumentsFolder() {
@@ -234,24 +235,24 @@ void TestMainWindow::noDocumentsFolder() {
         void disableFileCommands() override {}
         void CheckReCalcFlag() override {}
     } view;
-    app::CompetitionFiles files(view);
-    DataFolder.clear();
+    ProgramState state;
+    app::CompetitionFiles files(state, view);
     try {
-        app::prepareDataFolder(QString(), files);
+        app::prepareDataFolder(state, QString(), files);
         QFAIL("no error raised");
     } catch (const std::exception& e) {
         QCOMPARE(QString::fromUtf8(e.what()),
                  QStringLiteral("Could not find MyDocuments folder location."));
     }
-    QCOMPARE(DataFolder, QString());
+    QCOMPARE(state.DataFolder, QString());
     QCOMPARE(files.SelectOpen().folder, QString());
     QVERIFY(!engine::AliasRegistry::instance().exists(QStringLiteral("jigtally 2008")));
     QCOMPARE(dialogs.messages().size(), 0);
 
-    app::prepareDataFolder(QStringLiteral("/home/someone/Documents"), files);
-    QCOMPARE(DataFolder, QStringLiteral("/home/someone/Documents/Jigtally 2008/data"));
-    QCOMPARE(files.DeleteOpen().folder, DataFolder);
-    QVERIFY(!QFileInfo::exists(DataFolder));
+    app::prepareDataFolder(state, QStringLiteral("/home/someone/Documents"), files);
+    QCOMPARE(state.DataFolder, QStringLiteral("/home/someone/Documents/Jigtally 2008/data"));
+    QCOMPARE(files.DeleteOpen().folder, state.DataFolder);
+    QVERIFY(!QFileInfo::exists(state.DataFolder));
 }
 
 void TestMainWindow::launchersRefreshIndicator_data() {
@@ -278,14 +279,14 @@ void TestMainWindow::launchersRefreshIndicator() {
     test::Shell shell;
     shell.folder.addCompetition(QStringLiteral("u12"));
     shell.select(QStringLiteral("u12.dbf"));
-    ReCalcFlag = false;
+    shell.state.ReCalcFlag = false;
     shell.main().CheckReCalcFlag();
     auto* dialog = shell.main().findChild<QDialog*>(window);
     QVERIFY(dialog);
     bool wasOpen = false;
     whenShown(dialog, [&] {
         wasOpen = dialog->isModal();
-        ReCalcFlag = true; // as the data module's after-post handler does
+        shell.state.ReCalcFlag = true; // as the data module's after-post handler does
         QCOMPARE(shell.main().ReCalcButton->text(), QStringLiteral("Calculated"));
         dialog->reject();
     });
@@ -301,7 +302,7 @@ void TestMainWindow::recalculation() {
     QVERIFY(shell.main().ReCalcButton->isEnabled());
     QTest::mouseClick(shell.main().ReCalcButton, Qt::LeftButton);
     QCOMPARE(shell.dialogs.messageTexts(), QStringList());
-    QVERIFY(!ReCalcFlag);
+    QVERIFY(!shell.state.ReCalcFlag);
     QCOMPARE(shell.main().ReCalcButton->text(), QStringLiteral("Calculated"));
     QVERIFY(!shell.main().ReCalcButton->isEnabled());
     QVERIFY(!QApplication::overrideCursor());
@@ -328,7 +329,7 @@ void TestMainWindow::failedRecalculation() {
     QCOMPARE(box.type, platform::MessageType::Error);
     QCOMPARE(box.title, QStringLiteral("Jigtally 2008"));
     QVERIFY2(box.text.contains(QStringLiteral("in use")), qPrintable(box.text));
-    QVERIFY(ReCalcFlag);
+    QVERIFY(shell.state.ReCalcFlag);
     QCOMPARE(shell.main().ReCalcButton->text(), QStringLiteral("! Recalc !"));
     QVERIFY(shell.main().ReCalcButton->isEnabled());
     QVERIFY(!QApplication::overrideCursor());
@@ -363,7 +364,7 @@ void TestMainWindow::shutDownQuestion() {
 
 void TestMainWindow::aboutBox() {
     test::Shell shell;
-    GlobalSchool = QStringLiteral("Scoil Rince Example");
+    shell.state.GlobalSchool = QStringLiteral("Scoil Rince Example");
     auto* about = app::AboutBox;
     QString shownName, shownFolder;
     whenShown(about, [&] {
@@ -376,7 +377,7 @@ void TestMainWindow::aboutBox() {
     shell.choose(shell.main().About1);
     QVERIFY(!about->isVisible());
     QCOMPARE(shownName, QStringLiteral("Scoil Rince Example"));
-    QCOMPARE(shownFolder, DataFolder);
+    QCOMPARE(shownFolder, shell.state.DataFolder);
     QCOMPARE(about->windowTitle(), QStringLiteral("About"));
     QCOMPARE(about->Version->text(), QStringLiteral("Version 0.1 2008"));
 }

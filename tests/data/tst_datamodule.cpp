@@ -1,7 +1,8 @@
-#include "data/DataModule.h"
-#include "data/RecalcFlag.h"
+#include "data/ProgramState.h"
+#include "data/RecalcGate.h"
 #include "data/RecordLayouts.h"
 #include "engine/Table.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TempDataFolder.h"
 
 #include <QTest>
@@ -16,11 +17,12 @@ private Q_SLOTS:
         m_folder = std::make_unique<test::TempDataFolder>();
         m_folder->addSystemTables();
         m_folder->addCompetition(QStringLiteral("u12"));
-        ReCalcFlag = false;
-        m_module = std::make_unique<data::TDataModule1>();
+        m_state = std::make_unique<ProgramState>();
+        m_module = std::make_unique<data::TDataModule1>(*m_state);
     }
     void cleanup() {
         m_module.reset();
+        m_state.reset();
         m_folder.reset();
     }
 
@@ -31,7 +33,6 @@ private Q_SLOTS:
         QCOMPARE(m_module->compinfo->tableName(), QString());
         QCOMPARE(m_module->DataSource1->dataSet(), m_module->results);
         QCOMPARE(m_module->DataSource2->dataSet(), m_module->compinfo);
-        QCOMPARE(data::DataModule1, m_module.get());
     }
 
     void templateHoldsEveryFieldInOrder() {
@@ -138,13 +139,13 @@ private Q_SLOTS:
         const QString field = infoTable ? QStringLiteral("COMPNAME") : QStringLiteral("NAME");
         table->edit();
         table->fieldByName(field)->setAsString(QStringLiteral("Under 12"));
-        QVERIFY(!ReCalcFlag);
+        QVERIFY(!m_state->ReCalcFlag);
         table->cancel();
-        QVERIFY(!ReCalcFlag);
+        QVERIFY(!m_state->ReCalcFlag);
         table->edit();
         table->fieldByName(field)->setAsString(QStringLiteral("Under 12"));
         table->post();
-        QVERIFY(ReCalcFlag);
+        QVERIFY(m_state->ReCalcFlag);
     }
 
     void deletingADancerSetsTheFlag() {
@@ -153,9 +154,38 @@ private Q_SLOTS:
         results->open();
         results->append();
         results->post();
-        ReCalcFlag = false;
+        m_state->ReCalcFlag = false;
         results->deleteRecord();
-        QVERIFY(ReCalcFlag);
+        QVERIFY(m_state->ReCalcFlag);
+    }
+
+    // The report commands that print computed results stop with "Please RECALC" while a
+    // recalculation is due, and leave the flag as it was either way.
+    void reportGate_data() {
+        QTest::addColumn<bool>("flag");
+        QTest::addColumn<bool>("passes");
+        QTest::addRow("recalculation due") << true << false;
+        QTest::addRow("results up to date") << false << true;
+    }
+    void reportGate() {
+        QFETCH(bool, flag);
+        QFETCH(bool, passes);
+        test::ScriptedDialogs dialogs;
+        if (!passes)
+            dialogs.answerMessage(platform::Ok);
+        m_state->ReCalcFlag = flag;
+        QCOMPARE(passRecalcGate(*m_state), passes);
+        QVERIFY(dialogs.allAnswered());
+        QCOMPARE(m_state->ReCalcFlag, flag);
+        if (passes) {
+            QVERIFY(dialogs.messages().isEmpty());
+        } else {
+            QCOMPARE(dialogs.messages().size(), 1);
+            QCOMPARE(dialogs.messages()[0].type, platform::MessageType::Information);
+            QCOMPARE(dialogs.messages()[0].title, QStringLiteral("Jigtally 2008"));
+            QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Please RECALC"));
+            QCOMPARE(dialogs.messages()[0].buttons, platform::Buttons(platform::Ok));
+        }
     }
 
     void exampleCompetitionIsTheWorkedExample() {
@@ -186,6 +216,7 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<test::TempDataFolder> m_folder;
+    std::unique_ptr<ProgramState> m_state;
     std::unique_ptr<data::TDataModule1> m_module;
 };
 

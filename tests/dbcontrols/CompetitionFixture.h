@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DataModule.h"
+#include "data/ProgramState.h"
 #include "engine/Table.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDataFolder.h"
@@ -16,7 +16,8 @@ namespace jt::test {
 struct Competition {
     TempDataFolder folder;
     ScriptedDialogs dialogs;
-    data::TDataModule1 module;
+    ProgramState state;
+    data::TDataModule1 module{state};
     engine::Table* results = nullptr;
 
     explicit Competition(int dancers, const QList<double>& a1Marks = {}) {

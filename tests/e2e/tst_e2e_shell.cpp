@@ -4,7 +4,7 @@
 #include "app/JigtallyApplication.h"
 #include "app/Startup.h"
 #include "app/TMain.h"
-#include "platform/Globals.h"
+#include "data/ProgramState.h"
 #include "platform/MachineSettings.h"
 #include "support/TempDataFolder.h"
 
@@ -234,7 +234,8 @@ void TestEndToEnd::createSelectCloseExit() {
     });
     watchdog.start(60000);
 
-    const int code = app::runProgram(*qApp);
+    ProgramState state;
+    const int code = app::runProgram(*qApp, state);
 
     QVERIFY2(!timedOut, qPrintable(QStringLiteral("stuck at: ") + walk.stuckAt()));
     QVERIFY(walk.finished());
@@ -246,7 +247,7 @@ void TestEndToEnd::createSelectCloseExit() {
                           QStringLiteral("close question"), QStringLiteral("exit question")}));
     QVERIFY(QFile::exists(dataFolder() + QStringLiteral("/U12Girls.dbf")));
     QVERIFY(QFile::exists(dataFolder() + QStringLiteral("/U12Girls_inf.dbf")));
-    QCOMPARE(DataFolder, dataFolder());
+    QCOMPARE(state.DataFolder, dataFolder());
     for (const char* shot :
          {"shell-start.png", "shell-open.png", "shell-open-large.png", "shell-open-small.png"})
         QVERIFY2(QFile::exists(outputFile(QString::fromLatin1(shot))), shot);

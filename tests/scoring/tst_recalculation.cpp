@@ -1,11 +1,9 @@
 #include "ScoringFixture.h"
 #include "data/DataModule.h"
-#include "data/RecalcFlag.h"
 #include "engine/EngineError.h"
 #include "engine/Table.h"
 #include "scoring/Recalculation.h"
 #include "support/CompetitionFolder.h"
-#include "support/ScriptedDialogs.h"
 #include "support/TempDataFolder.h"
 
 #include <QCoreApplication>
@@ -75,23 +73,18 @@ private Q_SLOTS:
     void init() {
         m_competition = std::make_unique<test::CompetitionFolder>();
         test::appendRecords(results(), test::exampleDancers(true));
-        ReCalcFlag = true;
     }
-    void cleanup() {
-        m_competition.reset();
-        ReCalcFlag = false;
-    }
+    void cleanup() { m_competition.reset(); }
 
-    void clearsTheFlagWhenBothStagesFinish() {
-        scoring::recalculate();
-        QVERIFY(!ReCalcFlag);
+    void bothStagesRun() {
+        scoring::recalculate(results());
         QCOMPARE(test::readColumn(results(), "RECALLTTL"), kRecallTotals);
         QCOMPARE(test::readColumn(results(), "GRIDTOTAL"), kGridTotals);
     }
 
     // Another program takes the table for sole use between two passes of the recall
     // stage: the stage stops with the engine's error, what was posted stays, later
-    // passes do not run, no working index is left and the flag stays set. Once the
+    // passes do not run and no working index is left. Once the
     // table is free a recalculation gives the right result.
     void failureHalfWayThroughAStage() {
         test::Records stale = test::exampleDancers(true);
@@ -110,7 +103,6 @@ private Q_SLOTS:
             else if (!results().active() && rankedB && !holder)
                 holder = std::make_unique<TableHolder>(results().resolvedPath());
         });
-        ReCalcFlag = false;
         try {
             scoring::recalculate(results());
             QFAIL("the recalculation did not fail");
@@ -120,7 +112,6 @@ private Q_SLOTS:
         }
         disconnect(results_ptr(), &engine::Table::stateChanged, this, nullptr);
         QVERIFY(holder && holder->holding());
-        QVERIFY(ReCalcFlag);
         QVERIFY(!results().active());
         QVERIFY(!results().exclusive());
         QCOMPARE(test::indexNames(results()), QStringList());
@@ -133,7 +124,6 @@ private Q_SLOTS:
         QCOMPARE(test::readColumn(results(), "RECALLTTL"), (QVariantList{{}, {}, {}, {}, {}}));
 
         scoring::recalculate(results());
-        QVERIFY(!ReCalcFlag);
         QCOMPARE(test::readColumn(results(), "CGRID1"),
                  (QVariantList{87.5, 87.5, 62.5, 62.5, 0.0}));
         QCOMPARE(test::readColumn(results(), "RECALLTTL"), kRecallTotals);
@@ -144,34 +134,7 @@ private Q_SLOTS:
         TableHolder holder(results().resolvedPath());
         QVERIFY(holder.holding());
         QVERIFY_THROWS_EXCEPTION(engine::EngineError, scoring::recalculate(results()));
-        QVERIFY(ReCalcFlag);
         QCOMPARE(test::indexNames(results()), QStringList());
-    }
-
-    void reportGate_data() {
-        QTest::addColumn<bool>("flag");
-        QTest::addColumn<bool>("passes");
-        QTest::addRow("recalculation due") << true << false;
-        QTest::addRow("results up to date") << false << true;
-    }
-    void reportGate() {
-        QFETCH(bool, flag);
-        QFETCH(bool, passes);
-        test::ScriptedDialogs dialogs;
-        if (!passes)
-            dialogs.answerMessage(platform::Ok);
-        ReCalcFlag = flag;
-        QCOMPARE(scoring::passRecalcGate(), passes);
-        QVERIFY(dialogs.allAnswered());
-        QCOMPARE(ReCalcFlag, flag);
-        if (passes) {
-            QVERIFY(dialogs.messages().isEmpty());
-        } else {
-            QCOMPARE(dialogs.messages().size(), 1);
-            QCOMPARE(dialogs.messages()[0].type, platform::MessageType::Information);
-            QCOMPARE(dialogs.messages()[0].text, QStringLiteral("Please RECALC"));
-            QCOMPARE(dialogs.messages()[0].buttons, platform::Buttons(platform::Ok));
-        }
     }
 
     void cliRecalc() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DataModule.h"
+#include "data/ProgramState.h"
 #include "support/TempDataFolder.h"
 
 namespace jt::test {
@@ -9,7 +9,8 @@ namespace jt::test {
 // templates, and a data module whose results table names that competition (closed).
 struct CompetitionFolder {
     TempDataFolder folder;
-    data::TDataModule1 module;
+    ProgramState state;
+    data::TDataModule1 module{state};
 
     explicit CompetitionFolder(const QString& name = QStringLiteral("u12")) {
         folder.addSystemTables();

@@ -1,7 +1,0 @@
-#include "RecalcFlag.h"
-
-namespace jt {
-
-bool ReCalcFlag = false;
-
-} // namespace jt

@@ -1,8 +1,0 @@
-#include "Globals.h"
-
-namespace jt {
-
-QString DataFolder;
-QString GlobalSchool;
-
-} // namespace jt

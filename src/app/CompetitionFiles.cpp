@@ -38,8 +38,9 @@ platform::FileDialogOptions dialogOptions(const QString& title, bool mustExist,
     return o;
 }
 
-// Create and Delete make the chosen file's folder the working folder, as their dialogs
-// always have; Select leaves it. Tables are found through the alias either way.
+// Create and Delete make the chosen file's folder the working folder; Select leaves it.
+// Tables are found through the alias either way, so only a relative file name given
+// later depends on it.
 void enterFolderOf(const QString& path) {
     QDir::setCurrent(QFileInfo(path).absolutePath());
 }

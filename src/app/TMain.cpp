@@ -312,24 +312,27 @@ void TMain::Exit1Click() {
     close();
 }
 
+bool TMain::FormClose() {
+    // A program told to end asks nothing more.
+    if (platform::terminationRequested())
+        return true;
+    return platform::dialogs().message(
+               platform::MessageType::Confirmation, platform::kApplicationTitle,
+               QStringLiteral("Close Jigtally?"), platform::Yes | platform::No) == platform::Yes;
+}
+
 void TMain::closeEvent(QCloseEvent* event) {
-    // FormClose: the one road out, whether by Exit or by the window's close control.
-    if (platform::terminationRequested()) {
-        event->accept();
-        return;
-    }
-    bool yes = false;
-    platform::runGuarded([&] {
-        yes = platform::dialogs().message(
-                  platform::MessageType::Confirmation, platform::kApplicationTitle,
-                  QStringLiteral("Close Jigtally?"), platform::Yes | platform::No) == platform::Yes;
-    });
-    if (!yes) {
+    // The one road out, whether by Exit or by the window's close control; a failure to
+    // ask keeps the program running.
+    bool close = false;
+    platform::runGuarded([&] { close = FormClose(); });
+    if (!close) {
         event->ignore();
         return;
     }
     event->accept();
-    Q_EMIT closeConfirmed();
+    if (!platform::terminationRequested())
+        Q_EMIT closeConfirmed();
 }
 
 void TMain::launch(QWidget* window, const QString& name) {

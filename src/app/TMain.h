@@ -79,6 +79,9 @@ public:
     void Delete1Click() { m_files.Delete1Click(); }
     void SetEventName1Click();
     void Exit1Click();
+    // Whether the main window may close: "Close Jigtally?" answered Yes, or the program
+    // is already ending.
+    bool FormClose();
     void SetUp2Click();
     void Setup1Click();
     void EnterSetScores1Click();

@@ -70,12 +70,14 @@ public:
     QLineEdit* cellEditor() const { return m_editor.data(); }
 
 Q_SIGNALS:
-    // DBGrid1DrawColumnCell: for every cell drawn, before it is drawn.
+    // For every cell drawn, before it is drawn: the window may colour or draw it.
     void drawColumnCell(jt::dbcontrols::DrawColumnCell& cell);
-    // DBGrid1KeyDown / DBGrid1KeyPress: a key pressed in the grid or its cell editor,
-    // before the grid acts on it. Setting swallow stops the grid from acting on it.
+    // A key pressed in the grid or its cell editor, before the grid acts on it, so a
+    // window can take typing or stop a step past the last row. Setting swallow stops the grid from
+    // acting on it.
     void keyDown(QKeyEvent* event, bool& swallow);
-    // DBGrid1ColExit: the current column is about to change from this one.
+    // The current column is about to change from this one, so a window can put away
+    // what it laid over the cell.
     void columnExited(int column);
 
 protected:

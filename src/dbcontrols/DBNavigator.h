@@ -48,7 +48,7 @@ public Q_SLOTS:
     void btnClick(jt::dbcontrols::DBNavigator::Button which);
 
 Q_SIGNALS:
-    // DBNavigator1Click: after a button's action.
+    // After a button's action has succeeded, for the window's own follow-up.
     void click(jt::dbcontrols::DBNavigator::Button which);
 
 private:

@@ -11,7 +11,7 @@ namespace jt::dbcontrols {
 
 class TableModel;
 
-// What a window's cell-drawing handler (DBGrid1DrawColumnCell) is given for each cell
+// What a window's cell-drawing handler (connected to DBGrid::drawColumnCell) is given for each cell
 // the grid draws. The handler may change the option (text colour through its palette,
 // font, background brush) before the grid draws the cell as usual, or draw the whole
 // cell itself and set handled.

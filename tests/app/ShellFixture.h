@@ -2,10 +2,8 @@
 
 #include "app/ProgramWindows.h"
 #include "app/TMain.h"
-#include "data/ProgramState.h"
 #include "platform/Termination.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDataFolder.h"
+#include "support/Competition.h"
 
 #include <QAction>
 #include <QMenu>
@@ -15,26 +13,21 @@
 
 namespace jt::test {
 
-// The program's windows over a temporary data folder holding the system tables, with
-// every dialog answered by script.
-struct Shell {
-    TempDataFolder folder;
-    ScriptedDialogs dialogs;
-    ProgramState state;
+// The program's windows, built in the start-up order over the competition fixture's
+// folder and state (the windows make the data module).
+struct Shell : Competition {
     std::unique_ptr<app::ProgramWindows> windows;
 
-    explicit Shell(const QString& alias = QStringLiteral("jigtally 2008")) : folder(alias) {
-        folder.addSystemTables();
+    explicit Shell(const QString& alias = QStringLiteral("jigtally 2008")) : Competition(alias) {
         platform::clearTerminationRequest();
         windows = std::make_unique<app::ProgramWindows>(state);
     }
-    ~Shell() {
+    ~Shell() override {
         windows.reset();
         platform::clearTerminationRequest();
     }
 
     app::TMain& main() const { return *windows->main(); }
-    data::TDataModule1& module() const { return state.module(); }
     // A menu command chosen as the user would: through the action, so that it runs
     // under the general error display.
     void choose(QAction* item) const { item->trigger(); }

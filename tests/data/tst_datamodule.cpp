@@ -2,29 +2,28 @@
 #include "data/RecalcGate.h"
 #include "data/RecordLayouts.h"
 #include "engine/Table.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDataFolder.h"
+#include "support/Competition.h"
 
 #include <QTest>
 
+#include <functional>
+
 using namespace jt;
+
+// Something done to the open competition through the data module.
+using Action = std::function<void(data::TDataModule1&)>;
 
 class TestDataModule : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void init() {
-        m_folder = std::make_unique<test::TempDataFolder>();
-        m_folder->addSystemTables();
-        m_folder->addCompetition(QStringLiteral("u12"));
-        m_state = std::make_unique<ProgramState>();
-        m_module = std::make_unique<data::TDataModule1>(*m_state);
+        m_comp = std::make_unique<test::Competition>();
+        m_comp->addCompetition();
+        m_module = &m_comp->addModule();
+        m_state = &m_comp->state;
     }
-    void cleanup() {
-        m_module.reset();
-        m_state.reset();
-        m_folder.reset();
-    }
+    void cleanup() { m_comp.reset(); }
 
     void startsClosedOnTheTemplate() {
         QVERIFY(!m_module->results->active());
@@ -126,37 +125,44 @@ private Q_SLOTS:
         QCOMPARE(m_module->resultsRecDancer->asString(), QString());
     }
 
-    void everyPostSetsTheFlag_data() {
-        QTest::addColumn<bool>("infoTable");
-        QTest::addRow("results") << false;
-        QTest::addRow("info") << true;
+    // Whatever changes a stored record marks the computed results out of date; an edit
+    // given up does not. Each action starts on u12 with one dancer, the flag clear.
+    void changesSetTheFlag_data() {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<bool>("flagged");
+        const auto edit = [](engine::Table* table, engine::Field* field) {
+            table->edit();
+            field->setAsString(QStringLiteral("Under 12"));
+        };
+        QTest::addRow("post on the results table") << Action([edit](data::TDataModule1& m) {
+            edit(m.results, m.resultsNAME);
+            m.results->post();
+        }) << true;
+        QTest::addRow("post on the info table") << Action([edit](data::TDataModule1& m) {
+            m.compinfo->append();
+            edit(m.compinfo, m.compinfoCOMPNAME);
+            m.compinfo->post();
+        }) << true;
+        QTest::addRow("dancer deleted")
+            << Action([](data::TDataModule1& m) { m.results->deleteRecord(); }) << true;
+        QTest::addRow("edit cancelled") << Action([edit](data::TDataModule1& m) {
+            edit(m.results, m.resultsNAME);
+            m.results->cancel();
+        }) << false;
+        QTest::addRow("edit still pending")
+            << Action([edit](data::TDataModule1& m) { edit(m.results, m.resultsNAME); }) << false;
     }
-    void everyPostSetsTheFlag() {
-        QFETCH(bool, infoTable);
-        engine::Table* table = infoTable ? m_module->compinfo : m_module->results;
-        table->setTableName(infoTable ? QStringLiteral("u12_inf.dbf") : QStringLiteral("u12.dbf"));
-        table->open();
-        const QString field = infoTable ? QStringLiteral("COMPNAME") : QStringLiteral("NAME");
-        table->edit();
-        table->fieldByName(field)->setAsString(QStringLiteral("Under 12"));
-        QVERIFY(!m_state->ReCalcFlag);
-        table->cancel();
-        QVERIFY(!m_state->ReCalcFlag);
-        table->edit();
-        table->fieldByName(field)->setAsString(QStringLiteral("Under 12"));
-        table->post();
-        QVERIFY(m_state->ReCalcFlag);
-    }
-
-    void deletingADancerSetsTheFlag() {
-        engine::Table* results = m_module->results;
-        results->setTableName(QStringLiteral("u12.dbf"));
-        results->open();
-        results->append();
-        results->post();
+    void changesSetTheFlag() {
+        QFETCH(Action, action);
+        m_module->results->setTableName(QStringLiteral("u12.dbf"));
+        m_module->results->open();
+        m_module->results->append();
+        m_module->results->post();
+        m_module->compinfo->setTableName(QStringLiteral("u12_inf.dbf"));
+        m_module->compinfo->open();
         m_state->ReCalcFlag = false;
-        results->deleteRecord();
-        QVERIFY(m_state->ReCalcFlag);
+        action(*m_module);
+        QTEST(m_state->ReCalcFlag, "flagged");
     }
 
     // The report commands that print computed results stop with "Please RECALC" while a
@@ -215,9 +221,9 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<test::TempDataFolder> m_folder;
-    std::unique_ptr<ProgramState> m_state;
-    std::unique_ptr<data::TDataModule1> m_module;
+    std::unique_ptr<test::Competition> m_comp;
+    ProgramState* m_state = nullptr;
+    data::TDataModule1* m_module = nullptr;
 };
 
 QTEST_GUILESS_MAIN(TestDataModule)

@@ -1,10 +1,12 @@
-#include "CompetitionFixture.h"
+#include "Focused.h"
 #include "dbcontrols/DBGrid.h"
 #include "dbcontrols/TableModel.h"
 #include "dbcontrols/WheelTranslation.h"
+#include "support/Competition.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -26,7 +28,7 @@ class TestDBGrid : public QObject {
     QPushButton* m_button = nullptr;
 
     void makeWindow(int dancers, const QList<double>& marks, bool alwaysOpen) {
-        m_comp = std::make_unique<test::Competition>(dancers, marks);
+        m_comp = test::Competition::withDancers(dancers, marks);
         m_window = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(m_window.get());
         m_button = new QPushButton(QStringLiteral("As Danced"), m_window.get());
@@ -38,7 +40,7 @@ class TestDBGrid : public QObject {
         GridColumn recalled =
             GridColumn::field(QStringLiteral("RecDancer"), QStringLiteral("Recalled"));
         m_grid->setColumns({dancer, GridColumn::field(QStringLiteral("A1")), recalled});
-        m_grid->setDataSource(m_comp->module.DataSource1);
+        m_grid->setDataSource(m_comp->module().DataSource1);
         m_grid->setAlwaysOpenForTyping(alwaysOpen);
         m_window->resize(400, 300);
         m_window->show();
@@ -52,7 +54,7 @@ class TestDBGrid : public QObject {
         QTest::keyClick(test::focused(m_grid), k, mods);
     }
     void type(const QString& text) { QTest::keyClicks(test::focused(m_grid), text); }
-    Table* results() const { return m_comp->results; }
+    Table* results() const { return &m_comp->results(); }
     QString shown(int row, int column) const {
         return m_grid->model()->index(row, column).data().toString();
     }
@@ -315,11 +317,11 @@ private Q_SLOTS:
         type(QStringLiteral("5"));
         m_window->close(); // the window does not save on closing
         QCOMPARE(results()->state(), Table::State::Edit);
-        QCOMPARE(m_comp->module.resultsA1->asFloat(), 5.0); // pending, readable by others
+        QCOMPARE(m_comp->module().resultsA1->asFloat(), 5.0); // pending, readable by others
         QCOMPARE(m_comp->stored(0, QStringLiteral("A1")).toDouble(), 1.0);
         results()->close(); // the next window reopens the table: the row is dropped
         results()->open();
-        QCOMPARE(m_comp->module.resultsA1->asFloat(), 1.0);
+        QCOMPARE(m_comp->module().resultsA1->asFloat(), 1.0);
         QCOMPARE(m_comp->stored(0, QStringLiteral("A1")).toDouble(), 1.0);
     }
 
@@ -354,7 +356,7 @@ private Q_SLOTS:
         type(QStringLiteral("3"));
         QCOMPARE(results()->state(), Table::State::Insert);
         key(Qt::Key_Return);
-        QCOMPARE(m_comp->module.resultsA1->asFloat(), 3.0);
+        QCOMPARE(m_comp->module().resultsA1->asFloat(), 3.0);
         QCOMPARE(m_comp->storedCount(), 0);
     }
 };

@@ -1,10 +1,12 @@
-#include "CompetitionFixture.h"
+#include "Focused.h"
 #include "dbcontrols/DBEdit.h"
 #include "dbcontrols/DBGrid.h"
 #include "dbcontrols/DBNavigator.h"
+#include "support/Competition.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -31,7 +33,7 @@ class TestDBNavigator : public QObject {
     DBEdit* m_mark = nullptr;
 
     void makeWindow(int dancers) {
-        m_comp = std::make_unique<test::Competition>(dancers, QList<double>{1, 2, 3});
+        m_comp = test::Competition::withDancers(dancers, QList<double>{1, 2, 3});
         m_window = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(m_window.get());
         m_nav = new DBNavigator(m_window.get());
@@ -43,7 +45,7 @@ class TestDBNavigator : public QObject {
             layout->addWidget(w);
         m_grid->setColumns({GridColumn::field(QStringLiteral("COMP_NO")),
                             GridColumn::field(QStringLiteral("A1"))});
-        engine::DataSource* source = m_comp->module.DataSource1;
+        engine::DataSource* source = m_comp->module().DataSource1;
         m_nav->setDataSource(source);
         m_grid->setDataSource(source);
         m_name->setDataSource(source);
@@ -57,7 +59,7 @@ class TestDBNavigator : public QObject {
         m_grid->setFocus();
         m_grid->setCurrentColumn(1);
     }
-    Table* results() const { return m_comp->results; }
+    Table* results() const { return &m_comp->results(); }
     void press(Nav which) { QTest::mouseClick(m_nav->button(which), Qt::LeftButton); }
     QList<Nav> enabledButtons() const {
         QList<Nav> on;

@@ -1,11 +1,12 @@
-#include "CompetitionFixture.h"
 #include "dbcontrols/DBGrid.h"
 #include "dbcontrols/DBNavigator.h"
+#include "support/Competition.h"
 
 #include <QDir>
 #include <QHeaderView>
 #include <QImage>
 #include <QPainter>
+#include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -26,13 +27,13 @@ class TestGallery : public QObject {
 
 private Q_SLOTS:
     void rendersTheMarksGrid() {
-        test::Competition comp(8, {72, 80.5, 65, 0.5, 90, 77.25, 0, 58});
-        engine::Table* results = comp.results;
+        auto comp = test::Competition::withDancers(8, {72, 80.5, 65, 0.5, 90, 77.25, 0, 58});
+        engine::Table* results = &comp->results();
         for (int row : {1, 4}) {
             results->moveToRow(row);
             results->edit();
-            comp.module.resultsRECALLED->setAsBoolean(true);
-            comp.module.resultsB1->setAsFloat(70 + row);
+            comp->module().resultsRECALLED->setAsBoolean(true);
+            comp->module().resultsB1->setAsFloat(70 + row);
             results->post();
         }
         results->first();
@@ -70,8 +71,8 @@ private Q_SLOTS:
         recalled.width = 70;
         columns << recalled;
         grid->setColumns(columns);
-        nav->setDataSource(comp.module.DataSource1);
-        grid->setDataSource(comp.module.DataSource1);
+        nav->setDataSource(comp->module().DataSource1);
+        grid->setDataSource(comp->module().DataSource1);
         // As the marks windows do: recalled dancers in blue.
         connect(grid, &DBGrid::drawColumnCell, grid, [](dbcontrols::DrawColumnCell& cell) {
             if (cell.fieldValue(QStringLiteral("RecDancer")).toString() == QLatin1String("Yes"))

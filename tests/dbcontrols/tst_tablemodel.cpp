@@ -1,9 +1,10 @@
-#include "CompetitionFixture.h"
 #include "dbcontrols/TableModel.h"
+#include "support/Competition.h"
 
 #include <QAbstractItemModelTester>
 #include <QBrush>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <memory>
 
@@ -17,19 +18,19 @@ class TestTableModel : public QObject {
     std::unique_ptr<test::Competition> m_comp;
     std::unique_ptr<TableModel> m_model;
 
-    engine::Table* results() const { return m_comp->results; }
+    engine::Table* results() const { return &m_comp->results(); }
     QString shown(int row, int column) const {
         return m_model->index(row, column).data().toString();
     }
 
 private Q_SLOTS:
     void init() {
-        m_comp = std::make_unique<test::Competition>(5, QList<double>{5, 4, 3, 2, 1});
+        m_comp = test::Competition::withDancers(5, QList<double>{5, 4, 3, 2, 1});
         m_model = std::make_unique<TableModel>();
         m_model->setColumns({GridColumn::field(QStringLiteral("COMP_NO"), QStringLiteral("Dancer")),
                              GridColumn::separator(), GridColumn::field(QStringLiteral("A1")),
                              GridColumn::field(QStringLiteral("RecDancer"))});
-        m_model->setDataSource(m_comp->module.DataSource1);
+        m_model->setDataSource(m_comp->module().DataSource1);
     }
     void cleanup() {
         m_model.reset();
@@ -43,7 +44,7 @@ private Q_SLOTS:
         QCOMPARE(m_model->rowCount(), 5);
         results()->append();
         QCOMPARE(m_model->rowCount(), 6);
-        m_comp->module.resultsA1->setAsFloat(9);
+        m_comp->module().resultsA1->setAsFloat(9);
         QCOMPARE(shown(5, 2), QStringLiteral("9"));
         results()->post();
         results()->insert();
@@ -68,7 +69,7 @@ private Q_SLOTS:
         QCOMPARE(shown(2, 0), QStringLiteral("104"));
         m_model->setColumns({GridColumn::field(QStringLiteral("NAME"))});
         QCOMPARE(m_model->columnCount(), 1);
-        m_comp->module.DataSource1->setDataSet(nullptr);
+        m_comp->module().DataSource1->setDataSet(nullptr);
         QCOMPARE(m_model->rowCount(), 0);
     }
 
@@ -103,7 +104,7 @@ private Q_SLOTS:
     void calculatedFieldInEveryRow() {
         results()->moveToRow(3);
         results()->edit();
-        m_comp->module.resultsRECALLED->setAsBoolean(true);
+        m_comp->module().resultsRECALLED->setAsBoolean(true);
         results()->post();
         results()->first();
         QCOMPARE(shown(3, 3), QStringLiteral("Yes"));
@@ -135,7 +136,7 @@ private Q_SLOTS:
         results()->disableControls();
         for (results()->first(); !results()->eof(); results()->next()) {
             results()->edit();
-            m_comp->module.resultsA1->setAsFloat(0.5);
+            m_comp->module().resultsA1->setAsFloat(0.5);
             results()->post();
         }
         results()->append();

@@ -3,8 +3,7 @@
 #include "engine/EngineError.h"
 #include "engine/Table.h"
 #include "scoring/GridPasses.h"
-#include "support/CompetitionFolder.h"
-#include "support/TempDataFolder.h"
+#include "support/Competition.h"
 
 #include <QTest>
 
@@ -39,7 +38,7 @@ class TestGridPasses : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_competition = std::make_unique<test::CompetitionFolder>(); }
+    void init() { m_competition = test::Competition::closedOnU12(); }
     void cleanup() { m_competition.reset(); }
 
     void rankGrid_data() {
@@ -211,7 +210,7 @@ private Q_SLOTS:
 private:
     engine::Table& results() { return m_competition->results(); }
 
-    std::unique_ptr<test::CompetitionFolder> m_competition;
+    std::unique_ptr<test::Competition> m_competition;
 };
 
 QTEST_GUILESS_MAIN(TestGridPasses)

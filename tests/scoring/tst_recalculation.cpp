@@ -3,7 +3,7 @@
 #include "engine/EngineError.h"
 #include "engine/Table.h"
 #include "scoring/Recalculation.h"
-#include "support/CompetitionFolder.h"
+#include "support/Competition.h"
 #include "support/TempDataFolder.h"
 
 #include <QCoreApplication>
@@ -71,7 +71,7 @@ class TestRecalculation : public QObject {
 
 private Q_SLOTS:
     void init() {
-        m_competition = std::make_unique<test::CompetitionFolder>();
+        m_competition = test::Competition::closedOnU12();
         test::appendRecords(results(), test::exampleDancers(true));
     }
     void cleanup() { m_competition.reset(); }
@@ -169,7 +169,7 @@ private:
     engine::Table& results() { return m_competition->results(); }
     engine::Table* results_ptr() { return &m_competition->results(); }
 
-    std::unique_ptr<test::CompetitionFolder> m_competition;
+    std::unique_ptr<test::Competition> m_competition;
 };
 
 int main(int argc, char** argv) {

@@ -3,8 +3,7 @@
 #include "engine/Table.h"
 #include "scoring/Recalculation.h"
 #include "scoring/Stages.h"
-#include "support/CompetitionFolder.h"
-#include "support/TempDataFolder.h"
+#include "support/Competition.h"
 
 #include <QFile>
 #include <QTest>
@@ -34,7 +33,7 @@ class TestStages : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_competition = std::make_unique<test::CompetitionFolder>(); }
+    void init() { m_competition = test::Competition::closedOnU12(); }
     void cleanup() { m_competition.reset(); }
 
     void recallExample_data() {
@@ -264,7 +263,7 @@ private:
         return file.readAll();
     }
 
-    std::unique_ptr<test::CompetitionFolder> m_competition;
+    std::unique_ptr<test::Competition> m_competition;
 };
 
 QTEST_GUILESS_MAIN(TestStages)

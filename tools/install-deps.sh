@@ -8,7 +8,7 @@ packages=(
     python3 python3-dbf
     libfreexl-dev libxlsxwriter-dev libminizip-dev
     fonts-liberation2 fonts-dejavu-core
-    python3-openpyxl poppler-utils
+    python3-openpyxl python3-xlwt poppler-utils
     clang-format xvfb xauth
 )
 missing=()

@@ -1,27 +1,16 @@
 #pragma once
 
 #include "DbfCodec.h"
+#include "Journal.h"
+#include "PosixIo.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace jt::engine {
-
-// What the file layer does to the disk, for tests that check the order of writes and
-// syncs or make one of them fail.
-struct IoEvent {
-    enum class Kind { Write, Sync, Rename, Unlink };
-    Kind kind = Kind::Write;
-    QString path; // the file written or synced; for a rename, the destination
-    qint64 offset = 0;
-    qint64 length = 0;
-};
-// Returns 0 to let the operation go ahead, or an errno value to make it fail.
-using IoObserver = std::function<int(const IoEvent&)>;
 
 // One dBASE file on disk, held open with an operating-system lock, and the
 // durable way of changing it.
@@ -53,7 +42,7 @@ public:
     // Writes and syncs what is still pending and gives up the lock. Throws when that
     // fails; the file is closed all the same.
     void close();
-    bool isOpen() const { return m_fd >= 0; }
+    bool isOpen() const { return m_fd.valid(); }
     Mode mode() const { return m_mode; }
 
     const QString& path() const { return m_path; }
@@ -78,36 +67,29 @@ public:
     // Refused when someone has the destination open.
     static void writeWholeTable(const QString& path, const DbfStructure& structure,
                                 const QByteArray& records, std::uint32_t count);
+    // Deletes a table nobody has open, with its journal.
+    static void deleteTable(const QString& path);
     // The journal file that stands beside a table while posts are made to it.
     static QString journalPath(const QString& tablePath);
 
     // For tests: sees (and may fail) every write, sync, rename and unlink of this layer.
-    static void setIoObserver(IoObserver observer);
+    static void setIoObserver(IoObserver observer) { posix::setIoObserver(std::move(observer)); }
 
 private:
-    struct Change {
-        qint64 offset;
-        QByteArray bytes;
-    };
-    void lockOrThrow(Mode mode);
     void readAndCheck();
-    void recoverUndo();
-    void writeInSession(const std::vector<Change>& changes);
     void openExistingJournal();
     void recoverJournal();
     void ensureJournalOpen();
-    void commit(const std::vector<Change>& changes);
+    void commit(const FileChanges& changes);
     void flushPending();
-    void releaseJournal();
     void removeJournalIfAlone();
     void closeDescriptors();
 
     QString m_path;
     Mode m_mode = Mode::ReadOnly;
-    int m_fd = -1;
-    int m_journalFd = -1;
-    std::uint64_t m_device = 0;
-    std::uint64_t m_inode = 0;
+    posix::Descriptor m_fd;
+    posix::Descriptor m_journalFd;
+    posix::FileId m_id;
     QByteArray m_image; // header and records as the table holds them now
     DbfHeader m_header;
     bool m_dateTouched = false; // header date brought up to today in this session
@@ -117,24 +99,5 @@ private:
     qint64 m_pendingAppendFrom = -1;
     bool m_pendingHeader = false;
 };
-
-// Holds a table for sole use without reading its records: for changes made beside the
-// table (its index definitions) that must not happen under another user's feet.
-class TableLock final {
-public:
-    // Throws EngineError: NotFound, InUse, or BadFile when the header is not sound.
-    explicit TableLock(const QString& path);
-    ~TableLock();
-    TableLock(const TableLock&) = delete;
-    TableLock& operator=(const TableLock&) = delete;
-    const DbfStructure& structure() const { return m_structure; }
-
-private:
-    int m_fd = -1;
-    DbfStructure m_structure;
-};
-
-// Syncs a folder so that a rename or a new file in it survives a power cut.
-void syncDirectoryOf(const QString& path);
 
 } // namespace jt::engine

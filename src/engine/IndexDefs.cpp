@@ -1,6 +1,7 @@
 #include "IndexDefs.h"
 
 #include "EngineError.h"
+#include "PosixIo.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -100,6 +101,7 @@ void remove(const QString& tablePath) {
                               .arg(path, QString::fromLocal8Bit(strerror(errno))),
                           EngineError::Kind::Io);
     }
+    posix::syncDirectoryOf(path);
 }
 
 } // namespace jt::engine::IndexStore

@@ -5,6 +5,7 @@
 #include "Field.h"
 #include "Filter.h"
 #include "IndexDefs.h"
+#include "RecordOrder.h"
 
 #include <QHash>
 #include <QObject>
@@ -78,7 +79,7 @@ public:
     bool bof() const { return m_bof; }
     bool isEmpty() const { return rowCount() == 0; }
     // Rows in the current order and filter, a row being inserted included.
-    int rowCount() const { return int(m_order.size()); }
+    int rowCount() const { return m_order.size(); }
     int recordCount() const { return rowCount(); }
     // Current row in the current order, -1 on an empty table.
     int currentRow() const { return m_row; }
@@ -128,6 +129,11 @@ public:
     QVariant valueAt(int row, int fieldNo) const;
     // Physical record number of a row (for bookmarks); the row being inserted has none.
     Bookmark bookmarkAt(int row) const;
+    // A row's record as the file holds it, deletion flag first (structure() lays it out);
+    // nullptr for the row being inserted. Valid until the table changes.
+    const char* storedRecord(int row) const;
+    // Posts the record being edited or inserted when it was changed, drops it otherwise.
+    void checkBrowseMode();
 
 Q_SIGNALS:
     void stateChanged();
@@ -139,8 +145,6 @@ Q_SIGNALS:
 
 private:
     friend class Field;
-    friend class BatchCopier;
-    static constexpr std::uint32_t kPendingRow = 0xFFFFFFFFu;
 
     struct Context {
         const char* record = nullptr;
@@ -150,19 +154,12 @@ private:
     void requireActive() const;
     void requireClosed(const char* what) const;
     void requireBrowseRow() const;
-    void checkBrowseMode();
     bool dropUnmodifiedInsert(int direction);
+    void openBlankRow(bool atEnd);
     void loadFromFile();
     void selectIndexField(const QString& name, int* field, bool* descending) const;
     void buildOrder();
     bool recordVisible(std::uint32_t record) const;
-    bool orderLess(std::uint32_t a, std::uint32_t b) const;
-    struct SortKey {
-        double number = 0;
-        QString text;
-    };
-    SortKey keyOf(std::uint32_t record) const;
-    int compareKeys(const SortKey& a, const SortKey& b) const;
     void placeRecord(std::uint32_t record);
     const char* rowBytes(int row) const;
     void fetch();
@@ -193,14 +190,7 @@ private:
     std::function<void(Table&)> m_onCalcFields;
     std::function<void(Table&)> m_beforeInsert;
 
-    std::vector<std::uint32_t> m_order; // physical record numbers, kPendingRow for an insert
-    std::vector<SortKey> m_keys;        // index key of each physical record in the current order
-    bool m_textKey = false;
-    // Row of each physical record, rebuilt after the order changed (m_orderStamp moves on).
-    mutable std::vector<int> m_rowOf;
-    mutable std::size_t m_rowOfOrderSize = 0;
-    mutable std::uint64_t m_rowOfStamp = ~std::uint64_t(0);
-    std::uint64_t m_orderStamp = 0;
+    RecordOrder m_order;
     int m_row = -1;
     bool m_eof = true;
     bool m_bof = true;
@@ -215,8 +205,6 @@ private:
 
     IndexDefList m_indexDefs;
     QString m_indexName;
-    int m_indexField = -1;
-    bool m_indexDescending = false;
     QString m_filterText;
     bool m_filtered = false;
     Filter m_filter;

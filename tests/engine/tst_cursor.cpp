@@ -87,7 +87,7 @@ void CursorTest::endTests() {
     QCOMPARE(t->eof(), records == 0);
     QVERIFY(t->bof());
     t->last();
-    QVERIFY(t->eof()); // last() sets the end flag, as the classic components do
+    QVERIFY(t->eof()); // last() sets the end flag: a loop "until eof" after it ends at once
     QCOMPARE(t->currentRow(), records - 1);
     t->prior();
     QCOMPARE(t->bof(), records <= 1);

@@ -50,7 +50,7 @@ void SoleUseTest::otherProcessHolds_data() {
                                                           << "open exclusive" << true;
     QTest::addRow("they have it open, we copy onto it") << "shared"
                                                         << "copy onto" << true;
-    // Changing indexes needs the table to oneself, as with the classic engine.
+    // Changing indexes needs the table to oneself.
     QTest::addRow("they have it open, we add an index") << "shared"
                                                         << "add index" << true;
     QTest::addRow("they have it open, we delete an index") << "shared"

@@ -1,11 +1,9 @@
 // What reaches the disk, in which order, and what a crash leaves.
-#include "ChildProcess.h"
+#include "EngineChild.h"
 #include "EngineFixture.h"
 #include "engine/BatchCopy.h"
 
 #include <QtTest>
-
-#include <csignal>
 
 using namespace jt::engine;
 using namespace jt::test;
@@ -197,14 +195,13 @@ void DurabilityTest::killedRightAfterPost() {
     QFETCH(QString, mode);
     QFETCH(bool, closeFirst);
     QFETCH(QString, stored);
-    QProcess child;
+    ChildProcess child;
     QStringList args = {QStringLiteral("post"), m_path, mode, QStringLiteral("NAME"),
                         QStringLiteral("killed")};
     if (closeFirst)
         args << QStringLiteral("close");
-    QCOMPARE(startChild(child, args), QStringLiteral("posted"));
-    ::kill(pid_t(child.processId()), SIGKILL);
-    QVERIFY(child.waitForFinished(10000));
+    QCOMPARE(child.startChild(args), QStringLiteral("posted"));
+    child.kill();
     QCOMPARE(nameAt(m_path, 0), stored);
     auto t = m_folder->handle(QStringLiteral("dur.dbf"));
     t->open();
@@ -318,5 +315,5 @@ void DurabilityTest::journalOfReplacedTableIgnored() {
     QCOMPARE(column(*t, QStringLiteral("NAME")), QStringList({"fresh"}));
 }
 
-JT_ENGINE_TEST_MAIN(DurabilityTest)
+JT_TEST_MAIN_WITH_CHILD(DurabilityTest, jt::test::engineChild)
 #include "tst_durability.moc"

@@ -1,5 +1,5 @@
 // Sole use is an operating-system lock that holds across processes.
-#include "ChildProcess.h"
+#include "EngineChild.h"
 #include "EngineFixture.h"
 #include "engine/BatchCopy.h"
 
@@ -61,8 +61,8 @@ void SoleUseTest::otherProcessHolds() {
     QFETCH(QString, theirMode);
     QFETCH(QString, ourAction);
     QFETCH(bool, refused);
-    QProcess child;
-    QCOMPARE(startChild(child, {QStringLiteral("hold"), m_path, theirMode}),
+    ChildProcess child;
+    QCOMPARE(child.startChild({QStringLiteral("hold"), m_path, theirMode}),
              QStringLiteral("ready"));
     const QByteArray before = fileBytes(m_path);
     const IndexDefList indexesBefore = IndexStore::read(m_path);
@@ -97,7 +97,7 @@ void SoleUseTest::otherProcessHolds() {
         QCOMPARE(fileBytes(m_path), before);
         QCOMPARE(IndexStore::read(m_path), indexesBefore);
     }
-    stopChild(child);
+    child.stop();
     QCOMPARE(child.exitCode(), 0);
     // Once they let go, it opens for sole use here.
     auto t = m_folder->handle(QStringLiteral("held.dbf"));
@@ -109,9 +109,9 @@ void SoleUseTest::otherProcessHolds() {
 // flock belongs to the open file description, so the holder opening and closing other
 // descriptors of the same file (as a file dialog or a copy might) keeps its lock.
 void SoleUseTest::closingOtherDescriptorsKeepsLock() {
-    QProcess child;
-    QCOMPARE(startChild(child, {QStringLiteral("hold"), m_path, QStringLiteral("exclusive"),
-                                QStringLiteral("poke")}),
+    ChildProcess child;
+    QCOMPARE(child.startChild({QStringLiteral("hold"), m_path, QStringLiteral("exclusive"),
+                               QStringLiteral("poke")}),
              QStringLiteral("ready"));
     auto t = m_folder->handle(QStringLiteral("held.dbf"));
     try {
@@ -120,7 +120,7 @@ void SoleUseTest::closingOtherDescriptorsKeepsLock() {
     } catch (const EngineError& e) {
         QCOMPARE(e.kind(), EngineError::Kind::InUse);
     }
-    stopChild(child);
+    child.stop();
 }
 
 void SoleUseTest::twoHandlesInOneProcess() {
@@ -142,5 +142,5 @@ void SoleUseTest::twoHandlesInOneProcess() {
     QVERIFY(other->active());
 }
 
-JT_ENGINE_TEST_MAIN(SoleUseTest)
+JT_TEST_MAIN_WITH_CHILD(SoleUseTest, jt::test::engineChild)
 #include "tst_soleuse.moc"

@@ -3,14 +3,10 @@
 #include "EngineFixture.h"
 #include "engine/DbfFile.h"
 #include "engine/SyncSession.h"
+#include "support/ChildProcess.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QTest>
-
-#include <csignal>
-#include <iostream>
-#include <string>
 
 using namespace jt;
 using namespace jt::engine;
@@ -49,19 +45,20 @@ QString undoOf(const QString& path) {
     return path + QStringLiteral("-undo");
 }
 
-// The other process: runs a session with two passes and then waits, never finishing
-// it, until it is killed.
-int runSessionChild(const QString& path) {
+// The other process ("session PATH"): runs a session with two passes and then waits,
+// never finishing it, until it is killed.
+int sessionChild(const QStringList& args) {
+    if (args.size() != 2 || args[0] != QLatin1String("session"))
+        return 2;
     try {
         SyncSession session;
-        markEveryRecord(path, 50);
-        markEveryRecord(path, 99);
-        std::cout << "written" << std::endl;
-        std::string line;
-        std::getline(std::cin, line);
+        markEveryRecord(args[1], 50);
+        markEveryRecord(args[1], 99);
+        test::tellParent(QStringLiteral("written"));
+        test::waitForParent();
         return 0;
     } catch (const EngineError& e) {
-        std::cout << "error: " << e.what() << std::endl;
+        test::tellParent(QStringLiteral("error: ") + e.message());
         return 1;
     }
 }
@@ -126,15 +123,8 @@ private Q_SLOTS:
     void killedSessionIsRolledBack() {
         EngineFolder folder;
         const QString path = makeTable(folder);
-        QProcess child;
-        child.setProgram(QCoreApplication::applicationFilePath());
-        child.setArguments({QStringLiteral("--session-child"), path});
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start();
-        QVERIFY(child.waitForStarted(10000));
-        while (!child.canReadLine())
-            QVERIFY(child.waitForReadyRead(20000));
-        QCOMPARE(QString::fromUtf8(child.readLine()).trimmed(), QStringLiteral("written"));
+        test::ChildProcess child;
+        QCOMPARE(child.startChild({QStringLiteral("session"), path}), QStringLiteral("written"));
 
         // While the session lives, others see its writes and leave its undo file alone.
         QVERIFY(QFile::exists(undoOf(path)));
@@ -142,7 +132,6 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(undoOf(path)));
 
         child.kill();
-        QVERIFY(child.waitForFinished(10000));
         // The next open puts back the table as it was before the session began.
         QCOMPARE(marks(path), QList<double>({1, 2, 3}));
         QVERIFY(!QFile::exists(undoOf(path)));
@@ -205,14 +194,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv) {
-    if (argc == 3 && QByteArray(argv[1]) == "--session-child") {
-        QCoreApplication app(argc, argv);
-        return runSessionChild(QString::fromLocal8Bit(argv[2]));
-    }
-    QCoreApplication app(argc, argv);
-    SyncSessionTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+JT_TEST_MAIN_WITH_CHILD(SyncSessionTest, sessionChild)
 
 #include "tst_syncsession.moc"

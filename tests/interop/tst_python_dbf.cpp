@@ -3,12 +3,12 @@
 #include "engine/AliasRegistry.h"
 #include "engine/EngineError.h"
 #include "engine/Table.h"
+#include "support/ChildProcess.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,11 +23,10 @@ const QString kScript = QStringLiteral(JIGTALLY_INTEROP_SCRIPT);
 
 // Runs the peer script; returns its JSON, or an error text in "error".
 QJsonObject peer(const QStringList& args) {
-    QProcess p;
-    p.start(kPython, QStringList{kScript} + args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return {{QStringLiteral("error"), QString::fromUtf8(p.readAllStandardError())}};
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    const jt::test::ProgramRun run = jt::test::runProgram(kPython, QStringList{kScript} + args);
+    if (!run.finished || run.exitCode != 0)
+        return {{QStringLiteral("error"), run.err}};
+    return QJsonDocument::fromJson(run.out.toUtf8()).object();
 }
 
 // What the peer should see for one of our values.
@@ -62,7 +61,7 @@ private:
 void PythonDbfTest::initTestCase() {
     if (!QFileInfo::exists(kPython))
         QSKIP("/usr/bin/python3 is not installed");
-    if (QProcess::execute(kPython, {kScript, QStringLiteral("check")}) != 0)
+    if (jt::test::runProgram(kPython, {kScript, QStringLiteral("check")}).exitCode != 0)
         QSKIP("the python3 dbf module (Debian package python3-dbf) is not installed");
 }
 

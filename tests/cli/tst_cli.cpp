@@ -1,9 +1,9 @@
 #include "cli/CliCommands.h"
 #include "engine/Table.h"
+#include "support/ChildProcess.h"
 #include "support/TempDataFolder.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 #include <QTextStream>
 
@@ -144,19 +144,18 @@ private Q_SLOTS:
     }
 
     void programHelpAndExitCodes() {
-        QProcess p;
-        p.start(QStringLiteral(JIGTALLY_CLI_PATH), {QStringLiteral("--help")});
-        QVERIFY(p.waitForFinished(20000));
-        QCOMPARE(p.exitCode(), 0);
-        const QString help = QString::fromUtf8(p.readAllStandardOutput());
-        QVERIFY(help.contains(QStringLiteral("dump FILE.dbf")));
-        QVERIFY(help.contains(QStringLiteral("check FILE.dbf")));
+        const test::ProgramRun help =
+            test::runProgram(QStringLiteral(JIGTALLY_CLI_PATH), {QStringLiteral("--help")});
+        QVERIFY(help.finished);
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.contains(QStringLiteral("dump FILE.dbf")));
+        QVERIFY(help.out.contains(QStringLiteral("check FILE.dbf")));
 
-        p.start(QStringLiteral(JIGTALLY_CLI_PATH), {QStringLiteral("dump"), makeTable()});
-        QVERIFY(p.waitForFinished(20000));
-        QCOMPARE(p.exitCode(), 0);
-        QVERIFY(QString::fromUtf8(p.readAllStandardOutput())
-                    .startsWith(QStringLiteral("NAME,MARK,POINTS,RECALLED\r\n")));
+        const test::ProgramRun dump = test::runProgram(QStringLiteral(JIGTALLY_CLI_PATH),
+                                                       {QStringLiteral("dump"), makeTable()});
+        QVERIFY(dump.finished);
+        QCOMPARE(dump.exitCode, 0);
+        QVERIFY(dump.out.startsWith(QStringLiteral("NAME,MARK,POINTS,RECALLED\r\n")));
     }
 
 private:

@@ -3,62 +3,36 @@
 #include "engine/EngineError.h"
 #include "engine/Table.h"
 #include "scoring/Recalculation.h"
+#include "support/ChildProcess.h"
 #include "support/Competition.h"
 #include "support/TempDataFolder.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QTest>
-
-#include <cstring>
-#include <iostream>
-#include <string>
 
 using namespace jt;
 
 namespace {
 
-// Child mode: hold the table for sole use until standard input closes.
-int holdTable(const char* path) {
+// The other process ("hold PATH"): holds the table for sole use, as another user of the
+// folder would, until the test lets it go.
+int holdTable(const QStringList& args) {
+    if (args.size() != 2 || args[0] != QLatin1String("hold"))
+        return 2;
     engine::Table table;
-    table.setTableName(QString::fromLocal8Bit(path));
+    table.setTableName(args[1]);
     table.setExclusive(true);
     try {
         table.open();
     } catch (const engine::EngineError& e) {
-        std::cerr << e.what() << std::endl;
+        test::tellParent(QStringLiteral("error: ") + e.message());
         return 1;
     }
-    std::cout << "held" << std::endl;
-    std::string line;
-    while (std::getline(std::cin, line)) {
-    }
+    test::tellParent(QStringLiteral("held"));
+    test::waitForParent();
     table.close();
     return 0;
 }
-
-// Another process holding a table for sole use, as another user of the folder would.
-class TableHolder final {
-public:
-    explicit TableHolder(const QString& path) {
-        m_process.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--hold-table"), path});
-        m_ready = m_process.waitForStarted() && m_process.waitForReadyRead(10000) &&
-                  m_process.readLine().trimmed() == "held";
-    }
-    ~TableHolder() { release(); }
-    bool holding() const { return m_ready; }
-    void release() {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.closeWriteChannel();
-        m_process.waitForFinished(10000);
-    }
-
-private:
-    QProcess m_process;
-    bool m_ready = false;
-};
 
 // Recall stage values of the worked example: RECALLTTL of P to U.
 const QVariantList kRecallTotals{262.5, 262.5, 192.5, 182.5, 0.0};
@@ -95,13 +69,16 @@ private Q_SLOTS:
         m_competition->folder.addCompetition(QStringLiteral("u12"));
         test::appendRecords(results(), stale);
 
-        std::unique_ptr<TableHolder> holder;
+        std::unique_ptr<test::ChildProcess> holder;
+        QString holderSaid;
         bool rankedB = false;
         connect(results_ptr(), &engine::Table::stateChanged, this, [&] {
             if (results().active() && results().indexName() == QLatin1String("adjbsub"))
                 rankedB = true;
-            else if (!results().active() && rankedB && !holder)
-                holder = std::make_unique<TableHolder>(results().resolvedPath());
+            else if (!results().active() && rankedB && !holder) {
+                holder = std::make_unique<test::ChildProcess>();
+                holderSaid = holder->startChild({QStringLiteral("hold"), results().resolvedPath()});
+            }
         });
         try {
             scoring::recalculate(results());
@@ -111,11 +88,12 @@ private Q_SLOTS:
             QVERIFY2(e.message().contains("in use"), qPrintable(e.message()));
         }
         disconnect(results_ptr(), &engine::Table::stateChanged, this, nullptr);
-        QVERIFY(holder && holder->holding());
+        QVERIFY(holder);
+        QCOMPARE(holderSaid, QStringLiteral("held"));
         QVERIFY(!results().active());
         QVERIFY(!results().exclusive());
         QCOMPARE(test::indexNames(results()), QStringList());
-        holder->release();
+        holder->stop();
 
         QCOMPARE(test::readColumn(results(), "BGRID1"),
                  (QVariantList{75.0, 100.0, 65.0, 60.0, 0.0}));
@@ -131,20 +109,20 @@ private Q_SLOTS:
     }
 
     void tableInUseFromTheStart() {
-        TableHolder holder(results().resolvedPath());
-        QVERIFY(holder.holding());
+        test::ChildProcess holder;
+        QCOMPARE(holder.startChild({QStringLiteral("hold"), results().resolvedPath()}),
+                 QStringLiteral("held"));
         QVERIFY_THROWS_EXCEPTION(engine::EngineError, scoring::recalculate(results()));
         QCOMPARE(test::indexNames(results()), QStringList());
     }
 
     void cliRecalc() {
         const QString path = results().resolvedPath();
-        QProcess cli;
-        cli.start(QStringLiteral(JIGTALLY_CLI), {"recalc", path});
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 0);
-        QVERIFY2(cli.readAllStandardOutput().contains("recalculated, 5 dancers"),
-                 cli.readAllStandardError().constData());
+        const test::ProgramRun cli =
+            test::runProgram(QStringLiteral(JIGTALLY_CLI), {"recalc", path});
+        QVERIFY(cli.finished);
+        QCOMPARE(cli.exitCode, 0);
+        QVERIFY2(cli.out.contains("recalculated, 5 dancers"), qPrintable(cli.err));
         QCOMPARE(test::readColumn(results(), "RECALLTTL"), kRecallTotals);
         QCOMPARE(test::readColumn(results(), "GRIDTOTAL"), kGridTotals);
         QCOMPARE(test::indexNames(results()), QStringList());
@@ -153,14 +131,13 @@ private Q_SLOTS:
     void cliRecalcOfATableInUse() {
         results().setExclusive(true);
         results().open();
-        QProcess cli;
-        cli.start(QStringLiteral(JIGTALLY_CLI), {"recalc", results().resolvedPath()});
-        QVERIFY(cli.waitForFinished(60000));
+        const test::ProgramRun cli =
+            test::runProgram(QStringLiteral(JIGTALLY_CLI), {"recalc", results().resolvedPath()});
         results().close();
         results().setExclusive(false);
-        QCOMPARE(cli.exitCode(), 1);
-        const QString err = QString::fromLocal8Bit(cli.readAllStandardError());
-        QVERIFY2(err.contains("is in use by another user"), qPrintable(err));
+        QVERIFY(cli.finished);
+        QCOMPARE(cli.exitCode, 1);
+        QVERIFY2(cli.err.contains("is in use by another user"), qPrintable(cli.err));
         QCOMPARE(test::readColumn(results(), "RECALLTTL"), (QVariantList{{}, {}, {}, {}, {}}));
         QCOMPARE(test::indexNames(results()), QStringList());
     }
@@ -172,12 +149,6 @@ private:
     std::unique_ptr<test::Competition> m_competition;
 };
 
-int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--hold-table") == 0)
-        return holdTable(argv[2]);
-    QCoreApplication app(argc, argv);
-    TestRecalculation test;
-    return QTest::qExec(&test, argc, argv);
-}
+JT_TEST_MAIN_WITH_CHILD(TestRecalculation, holdTable)
 
 #include "tst_recalculation.moc"

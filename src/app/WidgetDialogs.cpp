@@ -1,5 +1,8 @@
 #include "WidgetDialogs.h"
 
+#include "preview/PreviewWindow.h"
+#include "preview/Printing.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -80,6 +83,29 @@ std::optional<QString> WidgetDialogs::inputBox(const QString& caption, const QSt
     if (!ok)
         return std::nullopt;
     return text;
+}
+
+std::optional<QString> WidgetDialogs::saveFileName(const FileDialogOptions& options) {
+    QFileDialog dialog(QApplication::activeWindow(), options.title, options.folder, options.filter);
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+void WidgetDialogs::preview(const render::Document& document) {
+    preview::showPreview(document);
+}
+
+PrintOutcome WidgetDialogs::print(const render::Document& document, PrintMode mode) {
+    return preview::printDocument(document, mode, QApplication::activeWindow());
+}
+
+void WidgetDialogs::printerSetup() {
+    preview::showPrinterSetup(QApplication::activeWindow());
 }
 
 } // namespace jt::platform

@@ -12,6 +12,10 @@ public:
     std::optional<QString> openFileName(const FileDialogOptions& options) override;
     std::optional<QString> inputBox(const QString& caption, const QString& prompt,
                                     const QString& initial) override;
+    std::optional<QString> saveFileName(const FileDialogOptions& options) override;
+    void preview(const render::Document& document) override;
+    PrintOutcome print(const render::Document& document, PrintMode mode) override;
+    void printerSetup() override;
 };
 
 } // namespace jt::platform

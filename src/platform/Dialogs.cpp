@@ -22,6 +22,16 @@ public:
     std::optional<QString> inputBox(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
+    std::optional<QString> saveFileName(const FileDialogOptions&) override { return std::nullopt; }
+    void preview(const render::Document&) override {
+        QTextStream(stderr) << kApplicationTitle
+                            << ": a report cannot be previewed without a window\n";
+    }
+    PrintOutcome print(const render::Document&, PrintMode) override {
+        QTextStream(stderr) << kApplicationTitle << ": a report cannot be printed from here\n";
+        return PrintOutcome::Failed;
+    }
+    void printerSetup() override {}
 };
 
 Dialogs& dialogs() {

@@ -5,6 +5,10 @@
 
 #include <optional>
 
+namespace jt::render {
+struct Document;
+}
+
 namespace jt::platform {
 
 enum class MessageType { Information, Warning, Error, Confirmation };
@@ -22,8 +26,15 @@ struct FileDialogOptions {
     bool refuseReadOnly = false; // read-only files cannot be chosen
 };
 
-// Every message box, file dialog and input box of the program goes through the one
-// Dialogs object, so tests can answer them by script (see tests/support).
+// How a laid-out report goes to the printer: Ask shows the print dialog (printer,
+// copies, page range) in the report's orientation; Direct prints one copy of every page
+// on the current printer without a dialog.
+enum class PrintMode { Ask, Direct };
+enum class PrintOutcome { Printed, SavedAsPdf, Cancelled, Failed };
+
+// Every message box, file dialog, input box, report preview and print job of the
+// program goes through the one Dialogs object, so tests can answer them by script (see
+// tests/support).
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -35,6 +46,15 @@ public:
     // The text typed, or nothing when the user cancelled.
     virtual std::optional<QString> inputBox(const QString& caption, const QString& prompt,
                                             const QString& initial) = 0;
+    // The file to write, or nothing when the user cancelled.
+    virtual std::optional<QString> saveFileName(const FileDialogOptions& options) = 0;
+    // Shows a laid-out report in the preview window; returns when the user closed it.
+    virtual void preview(const render::Document& document) = 0;
+    // Prints a laid-out report. Without a printer the user is told so and offered to
+    // save it as a PDF file instead.
+    virtual PrintOutcome print(const render::Document& document, PrintMode mode) = 0;
+    // The printer set-up dialog: which printer, paper and orientation.
+    virtual void printerSetup() = 0;
 };
 
 // The program's dialogs. The windowed program installs real widgets at start-up, tests

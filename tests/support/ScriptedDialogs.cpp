@@ -39,6 +39,34 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString& caption, const Q
     return m_inputAnswers.dequeue();
 }
 
+std::optional<QString> ScriptedDialogs::saveFileName(const platform::FileDialogOptions& options) {
+    m_saveDialogs.append(options);
+    if (m_saveAnswers.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected save dialog: ") + options.title),
+                     __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    return m_saveAnswers.dequeue();
+}
+
+void ScriptedDialogs::preview(const render::Document& document) {
+    m_previews.append(document);
+    if (m_whilePreviewing)
+        m_whilePreviewing(document);
+}
+
+platform::PrintOutcome ScriptedDialogs::print(const render::Document& document,
+                                              platform::PrintMode mode) {
+    m_printed.append({document, mode});
+    if (mode == platform::PrintMode::Direct && m_printAnswers.isEmpty())
+        return platform::PrintOutcome::Printed;
+    if (m_printAnswers.isEmpty()) {
+        QTest::qFail("unexpected print dialog", __FILE__, __LINE__);
+        return platform::PrintOutcome::Cancelled;
+    }
+    return m_printAnswers.dequeue();
+}
+
 QStringList ScriptedDialogs::messageTexts() const {
     QStringList texts;
     for (const Shown& s : m_messages)
@@ -53,6 +81,13 @@ void ScriptedDialogs::clear() {
     m_messages.clear();
     m_fileDialogs.clear();
     m_inputPrompts.clear();
+    m_saveAnswers.clear();
+    m_printAnswers.clear();
+    m_saveDialogs.clear();
+    m_previews.clear();
+    m_printed.clear();
+    m_whilePreviewing = nullptr;
+    m_printerSetups = 0;
 }
 
 } // namespace jt::test

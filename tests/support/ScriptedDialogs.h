@@ -1,9 +1,12 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "render/Document.h"
 
 #include <QList>
 #include <QQueue>
+
+#include <functional>
 
 namespace jt::test {
 
@@ -24,12 +27,34 @@ public:
     void answerMessage(platform::Button button) { m_messageAnswers.enqueue(button); }
     void answerFile(const std::optional<QString>& path) { m_fileAnswers.enqueue(path); }
     void answerInput(const std::optional<QString>& text) { m_inputAnswers.enqueue(text); }
+    void answerSaveFile(const std::optional<QString>& path) { m_saveAnswers.enqueue(path); }
+    // The answer of the next print dialog (a direct print needs none: it prints).
+    void answerPrint(platform::PrintOutcome outcome) { m_printAnswers.enqueue(outcome); }
+    // Runs while a preview "is open", as the user looking at it (the procedure that
+    // opened it is waiting meanwhile).
+    void whilePreviewing(std::function<void(const render::Document&)> look) {
+        m_whilePreviewing = std::move(look);
+    }
 
     platform::Button message(platform::MessageType type, const QString& title, const QString& text,
                              platform::Buttons buttons) override;
     std::optional<QString> openFileName(const platform::FileDialogOptions& options) override;
     std::optional<QString> inputBox(const QString& caption, const QString& prompt,
                                     const QString& initial) override;
+    std::optional<QString> saveFileName(const platform::FileDialogOptions& options) override;
+    void preview(const render::Document& document) override;
+    platform::PrintOutcome print(const render::Document& document,
+                                 platform::PrintMode mode) override;
+    void printerSetup() override { ++m_printerSetups; }
+
+    struct Printed {
+        render::Document document;
+        platform::PrintMode mode;
+    };
+    const QList<render::Document>& previews() const { return m_previews; }
+    const QList<Printed>& printed() const { return m_printed; }
+    const QList<platform::FileDialogOptions>& saveDialogs() const { return m_saveDialogs; }
+    int printerSetups() const { return m_printerSetups; }
 
     const QList<Shown>& messages() const { return m_messages; }
     QStringList messageTexts() const;
@@ -37,7 +62,8 @@ public:
     QStringList inputPrompts() const { return m_inputPrompts; }
     // True when every queued answer was used.
     bool allAnswered() const {
-        return m_messageAnswers.isEmpty() && m_fileAnswers.isEmpty() && m_inputAnswers.isEmpty();
+        return m_messageAnswers.isEmpty() && m_fileAnswers.isEmpty() && m_inputAnswers.isEmpty() &&
+               m_saveAnswers.isEmpty() && m_printAnswers.isEmpty();
     }
     void clear();
 
@@ -48,6 +74,13 @@ private:
     QList<Shown> m_messages;
     QList<platform::FileDialogOptions> m_fileDialogs;
     QStringList m_inputPrompts;
+    QQueue<std::optional<QString>> m_saveAnswers;
+    QQueue<platform::PrintOutcome> m_printAnswers;
+    QList<platform::FileDialogOptions> m_saveDialogs;
+    QList<render::Document> m_previews;
+    QList<Printed> m_printed;
+    std::function<void(const render::Document&)> m_whilePreviewing;
+    int m_printerSetups = 0;
 };
 
 } // namespace jt::test

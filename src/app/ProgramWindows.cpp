@@ -9,29 +9,33 @@
 #include "marks/TSpreadsheet.h"
 #include "marks/TSpreadsheet1.h"
 #include "marks/Tseeallform.h"
+#include "reportdialogs/TAdjAReport.h"
+#include "reportdialogs/TFinalChk.h"
+#include "reportdialogs/TFinalReport.h"
+#include "reportdialogs/TRecallChk.h"
+#include "reportdialogs/TRecallReport.h"
+#include "reportdialogs/TSoloRepDlg.h"
+#include "reportdialogs/TWinRep.h"
+#include "reportdialogs/WidgetReportDialogs.h"
+#include "reports/ReportCommands.h"
 #include "reports/TAdjAForm.h"
-#include "reports/TAdjAReport.h"
 #include "reports/TAdjRecCheck.h"
 #include "reports/TCompForm.h"
-#include "reports/TFinalChk.h"
-#include "reports/TFinalReport.h"
 #include "reports/TFinalRept.h"
 #include "reports/TFinalRept3x3.h"
 #include "reports/TFinalRept3x4.h"
 #include "reports/TFinalRept5x3.h"
 #include "reports/THeader.h"
 #include "reports/TRecalRead.h"
-#include "reports/TRecallChk.h"
-#include "reports/TRecallReport.h"
 #include "reports/TRecallRept.h"
 #include "reports/TRecallRept3.h"
-#include "reports/TSoloRepDlg.h"
 #include "reports/TSoloWinForm.h"
-#include "reports/TWinRep.h"
 #include "reports/TWinReport.h"
 #include "reports/TWinReportP.h"
 #include "setup/TCompInfoSetup.h"
 #include "setup/TCompSetup.h"
+
+#include <QAction>
 
 namespace jt::app {
 
@@ -84,9 +88,17 @@ ProgramWindows::ProgramWindows(ProgramState& state) : m_state(state) {
     create<reports::TFinalRept3x3>(owner);
     create<reports::TRecallRept3>(owner);
     create<reports::TAdjRecCheck>(owner);
+
+    // The Reports menu runs the report frame's commands with the program's own dialogs.
+    static reports::WidgetReportDialogs reportDialogs;
+    reports::setReportDialogs(&reportDialogs);
+    for (const reports::ReportCommand& c : reports::reportCommands())
+        if (QAction* item = m_main->findChild<QAction*>(c.menuItem))
+            m_main->setCommand(item, [this, run = c.run] { run(m_state); });
 }
 
 ProgramWindows::~ProgramWindows() {
+    reports::setReportDialogs(nullptr);
     while (!m_destroyers.empty()) {
         m_destroyers.back()();
         m_destroyers.pop_back();

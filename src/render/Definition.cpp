@@ -28,7 +28,8 @@ QSizeF PageSettings::pageSize() const {
     return orientation == Orientation::Portrait ? a4 : a4.transposed();
 }
 
-ReportDefinition::ReportDefinition(QString name) : m_name(std::move(name)) {}
+ReportDefinition::ReportDefinition(QString name, QObject* parent)
+    : QObject(parent), m_name(std::move(name)) {}
 ReportDefinition::~ReportDefinition() = default;
 
 Item& ReportDefinition::add(Band& band, std::unique_ptr<Item> item) {

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QMarginsF>
+#include <QObject>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -78,12 +79,13 @@ struct PageSettings {
 // A banded report definition: page settings, a record source and the four bands.
 // Each report of the program is a class deriving from this one that builds its items
 // once, in its constructor.
-class ReportDefinition {
+class ReportDefinition : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ReportDefinition)
+
 public:
-    explicit ReportDefinition(QString name);
-    virtual ~ReportDefinition();
-    ReportDefinition(const ReportDefinition&) = delete;
-    ReportDefinition& operator=(const ReportDefinition&) = delete;
+    explicit ReportDefinition(QString name, QObject* parent = nullptr);
+    ~ReportDefinition() override;
 
     QString name() const { return m_name; }
 

@@ -4,8 +4,22 @@ namespace jt::reports {
 
 TAdjAForm* AdjAForm = nullptr;
 
-TAdjAForm::TAdjAForm(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("AdjAForm"));
+namespace {
+TitleStyle titleStyle() {
+    TitleStyle s;
+    s.reportName = QStringLiteral("GRID MARKS");
+    s.logoFile = QStringLiteral("logosmall.bmp");
+    s.logoMode = render::PictureMode::OwnSize;
+    s.eventBanner = true;
+    s.eventInFooter = true;
+    s.fontSize = 10;
+    s.orientation = render::Orientation::Portrait;
+    return s;
+}
+} // namespace
+
+TAdjAForm::TAdjAForm(ProgramState&, QObject* parent)
+    : PendingReport(QStringLiteral("TAdjAForm"), QStringLiteral("AdjAForm"), titleStyle(), parent) {
     AdjAForm = this;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TitledReport.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,14 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Grid marks report definition. Created once at start-up and shown modally; its controls come with
-// the work on this window.
-class TAdjAForm final : public QDialog {
+// Grid marks report: page settings, title band and footer; its columns are still to come.
+class TAdjAForm final : public PendingReport {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TAdjAForm)
 
 public:
-    explicit TAdjAForm(ProgramState& state, QWidget* parent = nullptr);
+    explicit TAdjAForm(ProgramState& state, QObject* parent = nullptr);
     ~TAdjAForm() override;
-
-private:
-    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,8 +4,24 @@ namespace jt::reports {
 
 TAdjRecCheck* AdjRecCheck = nullptr;
 
-TAdjRecCheck::TAdjRecCheck(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("AdjRecCheck"));
+namespace {
+TitleStyle titleStyle() {
+    TitleStyle s;
+    s.reportName = QStringLiteral("ADJ. CHECKSHEET");
+    s.logoFile = QStringLiteral("logosmall.bmp");
+    s.logoMode = render::PictureMode::OwnSize;
+    s.eventBanner = false;
+    s.eventInFooter = false;
+    s.fontSize = 10;
+    s.orientation = render::Orientation::Portrait;
+    return s;
+}
+} // namespace
+
+TAdjRecCheck::TAdjRecCheck(ProgramState&, QObject* parent)
+    : PendingReport(QStringLiteral("TAdjRecCheck"), QStringLiteral("AdjRecCheck"), titleStyle(),
+                    parent) {
+    page.paper = render::Paper::A4Small;
     AdjRecCheck = this;
 }
 

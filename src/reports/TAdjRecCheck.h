@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TitledReport.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,14 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Adjudicator checklists definition. Created once at start-up and shown modally; its controls come
-// with the work on this window.
-class TAdjRecCheck final : public QDialog {
+// Adjudicator checksheet: page settings, title band and footer; its columns are still to come.
+class TAdjRecCheck final : public PendingReport {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TAdjRecCheck)
 
 public:
-    explicit TAdjRecCheck(ProgramState& state, QWidget* parent = nullptr);
+    explicit TAdjRecCheck(ProgramState& state, QObject* parent = nullptr);
     ~TAdjRecCheck() override;
-
-private:
-    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

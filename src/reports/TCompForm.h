@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TitledReport.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,15 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Competitor list definition. Created once at start-up and shown modally; its controls come with
-// the work on this window.
-class TCompForm final : public QDialog {
+// The competitor list: number, name and school of every dancer in the results table's
+// current order, under the common title band, with the event name as banner.
+class TCompForm final : public TitledReport {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TCompForm)
 
 public:
-    explicit TCompForm(ProgramState& state, QWidget* parent = nullptr);
+    explicit TCompForm(ProgramState& state, QObject* parent = nullptr);
     ~TCompForm() override;
-
-private:
-    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

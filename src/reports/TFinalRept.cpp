@@ -4,8 +4,23 @@ namespace jt::reports {
 
 TFinalRept* FinalRept = nullptr;
 
-TFinalRept::TFinalRept(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("FinalRept"));
+namespace {
+TitleStyle titleStyle() {
+    TitleStyle s;
+    s.reportName = QStringLiteral("MARKS");
+    s.logoFile = QStringLiteral("logo.bmp");
+    s.logoMode = render::PictureMode::Stretch;
+    s.eventBanner = true;
+    s.eventInFooter = true;
+    s.fontSize = 8;
+    s.orientation = render::Orientation::Landscape;
+    return s;
+}
+} // namespace
+
+TFinalRept::TFinalRept(ProgramState&, QObject* parent)
+    : PendingReport(QStringLiteral("TFinalRept"), QStringLiteral("FinalRept"), titleStyle(),
+                    parent) {
     FinalRept = this;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TitledReport.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,15 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Final marks report definition (five adjudicators, three rounds). Created once at start-up and
-// shown modally; its controls come with the work on this window.
-class TFinalRept5x3 final : public QDialog {
+// Final marks report, five adjudicators and two rounds: page settings, title band and footer; its
+// columns are still to come.
+class TFinalRept5x3 final : public PendingReport {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFinalRept5x3)
 
 public:
-    explicit TFinalRept5x3(ProgramState& state, QWidget* parent = nullptr);
+    explicit TFinalRept5x3(ProgramState& state, QObject* parent = nullptr);
     ~TFinalRept5x3() override;
-
-private:
-    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "render/Definition.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,18 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Header sheet definition. Created once at start-up and shown modally; its controls come with the
-// work on this window.
-class THeader final : public QDialog {
+// The header sheet: the cover page of a competition's marks pack, one detail band that
+// fills the page, printed from the info table even when it holds no record.
+class THeader final : public render::ReportDefinition {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(THeader)
 
 public:
-    explicit THeader(ProgramState& state, QWidget* parent = nullptr);
+    explicit THeader(ProgramState& state, QObject* parent = nullptr);
     ~THeader() override;
 
-private:
-    ProgramState& m_state;
+    render::Item* Logo = nullptr;
+    render::Item* ReportTitle = nullptr; // its prefix is the event name
 };
 
 // The program's instance (set while one exists).

@@ -4,8 +4,23 @@ namespace jt::reports {
 
 TRecalRead* RecalRead = nullptr;
 
-TRecalRead::TRecalRead(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("RecalRead"));
+namespace {
+TitleStyle titleStyle() {
+    TitleStyle s;
+    s.reportName = QStringLiteral("RECALL LIST");
+    s.logoFile = QStringLiteral("logo.bmp");
+    s.logoMode = render::PictureMode::Stretch;
+    s.eventBanner = false;
+    s.eventInFooter = false;
+    s.fontSize = 10;
+    s.orientation = render::Orientation::Portrait;
+    return s;
+}
+} // namespace
+
+TRecalRead::TRecalRead(ProgramState&, QObject* parent)
+    : PendingReport(QStringLiteral("TRecalRead"), QStringLiteral("RecalRead"), titleStyle(),
+                    parent) {
     RecalRead = this;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TitledReport.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,14 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Recall list definition. Created once at start-up and shown modally; its controls come with the
-// work on this window.
-class TRecalRead final : public QDialog {
+// Recall list: page settings, title band and footer; its columns are still to come.
+class TRecalRead final : public PendingReport {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TRecalRead)
 
 public:
-    explicit TRecalRead(ProgramState& state, QWidget* parent = nullptr);
+    explicit TRecalRead(ProgramState& state, QObject* parent = nullptr);
     ~TRecalRead() override;
-
-private:
-    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,8 +4,23 @@ namespace jt::reports {
 
 TRecallRept* RecallRept = nullptr;
 
-TRecallRept::TRecallRept(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("RecallRept"));
+namespace {
+TitleStyle titleStyle() {
+    TitleStyle s;
+    s.reportName = QStringLiteral("RECALL REPORT");
+    s.logoFile = QStringLiteral("logo.bmp");
+    s.logoMode = render::PictureMode::Stretch;
+    s.eventBanner = true;
+    s.eventInFooter = true;
+    s.fontSize = 8;
+    s.orientation = render::Orientation::Portrait;
+    return s;
+}
+} // namespace
+
+TRecallRept::TRecallRept(ProgramState&, QObject* parent)
+    : PendingReport(QStringLiteral("TRecallRept"), QStringLiteral("RecallRept"), titleStyle(),
+                    parent) {
     RecallRept = this;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TitledReport.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,15 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Recall report definition (five adjudicators). Created once at start-up and shown modally; its
-// controls come with the work on this window.
-class TRecallRept final : public QDialog {
+// Recall report, five adjudicators: page settings, title band and footer; its columns are still to
+// come.
+class TRecallRept final : public PendingReport {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TRecallRept)
 
 public:
-    explicit TRecallRept(ProgramState& state, QWidget* parent = nullptr);
+    explicit TRecallRept(ProgramState& state, QObject* parent = nullptr);
     ~TRecallRept() override;
-
-private:
-    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TitledReport.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,15 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Recall report definition (three adjudicators). Created once at start-up and shown modally; its
-// controls come with the work on this window.
-class TRecallRept3 final : public QDialog {
+// Recall report, three adjudicators: page settings, title band and footer; its columns are still to
+// come.
+class TRecallRept3 final : public PendingReport {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TRecallRept3)
 
 public:
-    explicit TRecallRept3(ProgramState& state, QWidget* parent = nullptr);
+    explicit TRecallRept3(ProgramState& state, QObject* parent = nullptr);
     ~TRecallRept3() override;
-
-private:
-    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -4,8 +4,24 @@ namespace jt::reports {
 
 TSoloWinForm* SoloWinForm = nullptr;
 
-TSoloWinForm::TSoloWinForm(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("SoloWinForm"));
+namespace {
+TitleStyle titleStyle() {
+    TitleStyle s;
+    s.reportName = QStringLiteral("SOLO RESULT");
+    s.logoFile = QStringLiteral("logo.bmp");
+    s.logoMode = render::PictureMode::OwnSize;
+    s.eventBanner = false;
+    s.eventInFooter = false;
+    s.fontSize = 10;
+    s.orientation = render::Orientation::Portrait;
+    return s;
+}
+} // namespace
+
+TSoloWinForm::TSoloWinForm(ProgramState&, QObject* parent)
+    : PendingReport(QStringLiteral("TSoloWinForm"), QStringLiteral("SoloWinForm"), titleStyle(),
+                    parent) {
+    page.paper = render::Paper::A4Small;
     SoloWinForm = this;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TitledReport.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,14 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Solo result definition. Created once at start-up and shown modally; its controls come with the
-// work on this window.
-class TSoloWinForm final : public QDialog {
+// Solo result: page settings, title band and footer; its columns are still to come.
+class TSoloWinForm final : public PendingReport {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TSoloWinForm)
 
 public:
-    explicit TSoloWinForm(ProgramState& state, QWidget* parent = nullptr);
+    explicit TSoloWinForm(ProgramState& state, QObject* parent = nullptr);
     ~TSoloWinForm() override;
-
-private:
-    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

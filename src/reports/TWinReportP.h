@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TitledReport.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,15 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Winners roster definition (by recall total). Created once at start-up and shown modally; its
-// controls come with the work on this window.
-class TWinReportP final : public QDialog {
+// Winners roster of a competition without recall: page settings, title band and footer; its columns
+// are still to come.
+class TWinReportP final : public PendingReport {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TWinReportP)
 
 public:
-    explicit TWinReportP(ProgramState& state, QWidget* parent = nullptr);
+    explicit TWinReportP(ProgramState& state, QObject* parent = nullptr);
     ~TWinReportP() override;
-
-private:
-    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -1,15 +1,14 @@
 #include "TRecallReport.h"
 
-#include "platform/HelpTopic.h"
+#include "reports/ReportCommands.h"
 
 namespace jt::reports {
 
 TRecallReport* RecallReport = nullptr;
 
-TRecallReport::TRecallReport(ProgramState& state, QWidget* parent)
-    : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("RecallReport"));
-    platform::setHelpTopic(this, 300);
+TRecallReport::TRecallReport(ProgramState&, QWidget* parent)
+    : LaunchDialogBase(LaunchDialog::RecallReport, QStringLiteral("RecallReport"), kLaunchLines,
+                       parent) {
     RecallReport = this;
 }
 

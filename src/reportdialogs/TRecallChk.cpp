@@ -1,14 +1,11 @@
 #include "TRecallChk.h"
 
-#include "platform/HelpTopic.h"
-
 namespace jt::reports {
 
 TRecallChk* RecallChk = nullptr;
 
-TRecallChk::TRecallChk(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("RecallChk"));
-    platform::setHelpTopic(this, 300);
+TRecallChk::TRecallChk(ProgramState&, QWidget* parent)
+    : ChecklistDialogBase(Checklist::Recall, QStringLiteral("RecallChk"), parent) {
     RecallChk = this;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include "LaunchDialogBase.h"
+
+#include <QCheckBox>
 
 namespace jt {
 class ProgramState;
@@ -8,9 +10,9 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Launch dialog of the winners roster. Created once at start-up and shown modally; its controls
-// come with the work on this window.
-class TWinRep final : public QDialog {
+// Launch dialog of the winners roster, with the choice of championship kind, kept from one use to
+// the next.
+class TWinRep final : public LaunchDialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TWinRep)
 
@@ -18,8 +20,7 @@ public:
     explicit TWinRep(ProgramState& state, QWidget* parent = nullptr);
     ~TWinRep() override;
 
-private:
-    ProgramState& m_state;
+    QCheckBox* Championship = nullptr;
 };
 
 // The program's instance (set while one exists).

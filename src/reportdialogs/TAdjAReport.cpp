@@ -1,14 +1,14 @@
 #include "TAdjAReport.h"
 
-#include "platform/HelpTopic.h"
+#include "reports/ReportCommands.h"
 
 namespace jt::reports {
 
 TAdjAReport* AdjAReport = nullptr;
 
-TAdjAReport::TAdjAReport(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("AdjAReport"));
-    platform::setHelpTopic(this, 370);
+TAdjAReport::TAdjAReport(ProgramState&, QWidget* parent)
+    : LaunchDialogBase(LaunchDialog::GridMarks, QStringLiteral("AdjAReport"), kLaunchLines,
+                       parent) {
     AdjAReport = this;
 }
 

@@ -1,14 +1,11 @@
 #include "TFinalChk.h"
 
-#include "platform/HelpTopic.h"
-
 namespace jt::reports {
 
 TFinalChk* FinalChk = nullptr;
 
-TFinalChk::TFinalChk(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("FinalChk"));
-    platform::setHelpTopic(this, 310);
+TFinalChk::TFinalChk(ProgramState&, QWidget* parent)
+    : ChecklistDialogBase(Checklist::Final, QStringLiteral("FinalChk"), parent) {
     FinalChk = this;
 }
 

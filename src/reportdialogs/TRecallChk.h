@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ChecklistDialogBase.h"
 
 namespace jt {
 class ProgramState;
@@ -8,18 +8,14 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Checklist shown before the recall report. Created once at start-up and shown modally; its
-// controls come with the work on this window.
-class TRecallChk final : public QDialog {
+// The checklist confirmed before the recall report.
+class TRecallChk final : public ChecklistDialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TRecallChk)
 
 public:
     explicit TRecallChk(ProgramState& state, QWidget* parent = nullptr);
     ~TRecallChk() override;
-
-private:
-    ProgramState& m_state;
 };
 
 // The program's instance (set while one exists).

@@ -1,14 +1,14 @@
 #include "TFinalReport.h"
 
-#include "platform/HelpTopic.h"
+#include "reports/ReportCommands.h"
 
 namespace jt::reports {
 
 TFinalReport* FinalReport = nullptr;
 
-TFinalReport::TFinalReport(ProgramState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("FinalReport"));
-    platform::setHelpTopic(this, 310);
+TFinalReport::TFinalReport(ProgramState&, QWidget* parent)
+    : LaunchDialogBase(LaunchDialog::FinalReport, QStringLiteral("FinalReport"), kLaunchLines,
+                       parent) {
     FinalReport = this;
 }
 

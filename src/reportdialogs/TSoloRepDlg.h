@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include "LaunchDialogBase.h"
+
+#include <QListWidget>
 
 namespace jt {
 class ProgramState;
@@ -8,9 +10,8 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Launch dialog of the solo result. Created once at start-up and shown modally; its controls come
-// with the work on this window.
-class TSoloRepDlg final : public QDialog {
+// Launch dialog of the solo result, with the adjudicator and the round to rank by.
+class TSoloRepDlg final : public LaunchDialogBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TSoloRepDlg)
 
@@ -18,8 +19,8 @@ public:
     explicit TSoloRepDlg(ProgramState& state, QWidget* parent = nullptr);
     ~TSoloRepDlg() override;
 
-private:
-    ProgramState& m_state;
+    QListWidget* AdjSelected = nullptr;
+    QListWidget* RndSelected = nullptr;
 };
 
 // The program's instance (set while one exists).

@@ -27,7 +27,7 @@ TCompForm::TCompForm(ProgramState&, QObject* parent)
 
     // The numbers end under the end of the heading "Dancer".
     detail.height = 5;
-    addField(detail, QStringLiteral("CompNo"), QRectF(2, 0.5, 13.5, 4), QStringLiteral("COMP_NO"),
+    addField(detail, QStringLiteral("CompNo"), QRectF(2, 0.5, 11.4, 4), QStringLiteral("COMP_NO"),
              Align::Right, QString(), 8);
     addField(detail, QStringLiteral("DancerName"), QRectF(25, 0.5, 78, 4), QStringLiteral("NAME"),
              Align::Left, QString(), 8);

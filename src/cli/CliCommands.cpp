@@ -1,10 +1,12 @@
 #include "CliCommands.h"
 
 #include "RecalcCommand.h"
+#include "ReportCommand.h"
 #include "engine/DbfFile.h"
 #include "engine/EngineError.h"
 #include "engine/Field.h"
 #include "engine/IndexDefs.h"
+#include "reports/ReportCommands.h"
 
 #include <QTextStream>
 
@@ -69,6 +71,10 @@ void printHelp(QTextStream& out) {
            "Commands:\n";
     for (const auto& [name, command] : commands())
         out << "  " << command.usage.leftJustified(24) << " " << command.summary << "\n";
+    out << "\n  report names:";
+    for (const reports::ReportCommand& c : reports::reportCommands())
+        out << " " << c.cliName;
+    out << "\n";
     out << "\n  --help                   show this text\n";
 }
 
@@ -83,6 +89,7 @@ std::map<QString, Command>& commands() {
          {QStringLiteral("check FILE.dbf"), QStringLiteral("check that the file is a sound table"),
           check}},
         {QStringLiteral("recalc"), recalcCommand()},
+        {QStringLiteral("report"), reportCommand()},
     };
     return table;
 }

@@ -27,6 +27,9 @@ void drawShamrock(QPainter& p, QPointF c, double r, const QColor& colour) {
 
 QImage drawLogo() {
     QImage image(120, 120, QImage::Format_RGB32);
+    // Ten pixels to the millimetre: at its own size it fills the 12 mm logo square.
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

@@ -1,6 +1,7 @@
 #include "THeader.h"
 
 #include "ReportTexts.h"
+#include "render/Layout.h"
 #include "render/Pictures.h"
 
 namespace jt::reports {
@@ -25,10 +26,13 @@ THeader::THeader(ProgramState&, QObject* parent)
                     render::PictureMode::Stretch, QStringLiteral("logobig.bmp"));
     addText(detail, QStringLiteral("MarksPack"), QRectF(84, 0, 100, 11),
             QStringLiteral("M A R K S  P A C K"), 25, false, Align::Right);
-    addText(detail, QStringLiteral("CompNoLabel"), QRectF(128, 15, 22, 5),
-            QStringLiteral("Comp. No."), 10);
-    addField(detail, QStringLiteral("CompNo"), QRectF(150, 15, 33, 5), QStringLiteral("COMPNO"),
-             Align::Right);
+    // "Comp. No." and the number read as one, ending at the right.
+    addCondition(
+        detail, QStringLiteral("CompNo"), QRectF(103, 15, 80, 5),
+        [](const render::RecordView& r) {
+            return QStringLiteral("Comp. No. ") + r.text(QStringLiteral("COMPNO"));
+        },
+        Align::Right);
     ReportTitle = &addSystem(detail, QStringLiteral("ReportTitle"), QRectF(0, 57, w, 13),
                              render::SystemData::ReportTitle, QString(), 30, Align::Center);
     addField(detail, QStringLiteral("CompName"), QRectF(0, 74, w, 8), QStringLiteral("COMPNAME"),

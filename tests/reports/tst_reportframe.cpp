@@ -388,7 +388,7 @@ void TestReportFrame::headerSheet() {
                  QPointF(top + 27, top + 126));
         QCOMPARE(page.findText(QStringLiteral("Set Dance"))->box.topLeft(),
                  QPointF(top + 32, top + 205));
-        QCOMPARE(page.findText(QStringLiteral("42"))->box.right(), top + 183);
+        QCOMPARE(page.findText(QStringLiteral("Comp. No. 42"))->box.right(), top + 183);
     }
     QCOMPARE(page.pictures[0].target, QRectF(top, top, 64, 47));
     QVERIFY(f.info().active()); // nothing opened or closed

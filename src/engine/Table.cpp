@@ -247,39 +247,34 @@ bool Table::dropUnmodifiedInsert(int direction) {
 }
 
 void Table::next() {
-    requireActive();
-    if (dropUnmodifiedInsert(+1))
-        return;
-    checkBrowseMode();
-    if (m_row + 1 < m_order.size()) {
-        ++m_row;
-        m_bof = false;
-        m_eof = false;
-        fetch();
-        notifyCurrent();
-    } else {
-        if (!m_eof)
-            m_bof = m_order.empty();
-        m_eof = true;
-    }
+    step(+1);
 }
 
 void Table::prior() {
+    step(-1);
+}
+
+// One row down (+1) or up (-1). A move past the end is not made: it sets that end's
+// flag, and on an empty table the other end's flag too.
+void Table::step(int direction) {
     requireActive();
-    if (dropUnmodifiedInsert(-1))
+    if (dropUnmodifiedInsert(direction))
         return;
     checkBrowseMode();
-    if (m_row > 0) {
-        --m_row;
+    const int target = m_row + direction;
+    if (target >= 0 && target < m_order.size()) {
+        m_row = target;
         m_bof = false;
         m_eof = false;
         fetch();
         notifyCurrent();
-    } else {
-        if (!m_bof)
-            m_eof = m_order.empty();
-        m_bof = true;
+        return;
     }
+    bool& end = direction > 0 ? m_eof : m_bof;
+    bool& otherEnd = direction > 0 ? m_bof : m_eof;
+    if (!end)
+        otherEnd = m_order.empty();
+    end = true;
 }
 
 void Table::moveToRow(int row) {

@@ -155,6 +155,7 @@ private:
     void requireClosed(const char* what) const;
     void requireBrowseRow() const;
     bool dropUnmodifiedInsert(int direction);
+    void step(int direction);
     void openBlankRow(bool atEnd);
     void loadFromFile();
     void selectIndexField(const QString& name, int* field, bool* descending) const;

@@ -271,16 +271,19 @@ void TCompSetup::Button5Click() {
             ? exchange::ImportMode::Overwrite
             : exchange::ImportMode::Append;
 
-    // Shown once the import has run for a moment, so short files import without a flicker.
+    // Long files show how far the import has got; short ones import without a flicker.
     std::unique_ptr<QProgressDialog> progress;
     auto tell = [&](int done, int total) {
+        if (total < kProgressRows)
+            return;
         if (!progress) {
             progress = std::make_unique<QProgressDialog>(this);
+            progress->setObjectName(QStringLiteral("ImportProgress"));
             progress->setWindowTitle(QStringLiteral("Importing..."));
             progress->setLabelText(QDir::toNativeSeparators(*file));
             progress->setCancelButton(nullptr);
             progress->setWindowModality(Qt::WindowModal);
-            progress->setMinimumDuration(500);
+            progress->setMinimumDuration(0);
             progress->setRange(0, total);
         }
         if (done == total || done % 50 == 0)
@@ -322,7 +325,12 @@ void TCompSetup::DBGrid1DrawColumnCell(dbcontrols::DrawColumnCell& cell) {
     const QRect rect = cell.rect();
     // Moving the box while the grid paints would paint the grid again; it moves just after.
     QMetaObject::invokeMethod(
-        this, [this, rect] { platform::runGuarded([&] { placeSchoolBox(rect); }); },
+        this,
+        [this, rect] {
+            // The grid may have left the School column meanwhile.
+            if (DBGrid1->currentColumn() == schoolColumn())
+                platform::runGuarded([&] { placeSchoolBox(rect); });
+        },
         Qt::QueuedConnection);
 }
 

@@ -31,6 +31,9 @@ class TCompSetup final : public QDialog {
     Q_DISABLE_COPY_MOVE(TCompSetup)
 
 public:
+    // Files of this many rows or more show the "Importing..." window.
+    static constexpr int kProgressRows = 500;
+
     explicit TCompSetup(ProgramState& state, QWidget* parent = nullptr);
     ~TCompSetup() override;
 

@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Guarded.h"
 #include "platform/HelpTopic.h"
+#include "wizards/ImportWizard.h"
 
 #include <QApplication>
 #include <QDir>
@@ -302,10 +303,9 @@ void TCompSetup::Button5Click() {
 }
 
 void TCompSetup::Button4Click() {
-    platform::dialogs().message(platform::MessageType::Information, platform::kApplicationTitle,
-                                QStringLiteral("The import wizard is not available in this "
-                                               "version. Use Import to read a spreadsheet."),
-                                platform::Ok);
+    DBEdit1->hide();
+    wizards::ImportWizard wizard(*m_state.module().results, exchange::dancerPresets(), this);
+    wizard.exec();
 }
 
 void TCompSetup::placeSchoolBox(const QRect& cellInViewport) {

@@ -44,6 +44,8 @@ public:
     // Puts a specification into the pages (a loaded one).
     void applySpec(const exchange::ImportSpec& spec);
     const std::optional<exchange::Sheet>& sheet() const { return m_sheet; }
+    const exchange::MappingPresets& presets() const { return m_presets; }
+    engine::Table& table() const { return m_table; }
     // How the last run ended (after Finish).
     const exchange::RecordImportResult& result() const { return m_result; }
 

@@ -9,6 +9,7 @@
 #include "exchange/SheetPeer.h"
 #include "platform/HelpTopic.h"
 #include "setup/TCompSetup.h"
+#include "wizards/ImportWizard.h"
 
 #include <QApplication>
 #include <QDir>
@@ -355,12 +356,25 @@ private Q_SLOTS:
         QCOMPARE(m_fx->storedCount(), 2);
     }
 
-    void importWizardIsNotThereYet() {
+    void importWizardOpensOnTheResultsWithThePresets() {
         open();
-        m_fx->dialogs.answerMessage(platform::Ok);
+        QString title;
+        bool onResults = false;
+        exchange::MappingPresets presets;
+        QTimer::singleShot(0, this, [&] {
+            auto* wizard = qobject_cast<wizards::ImportWizard*>(QApplication::activeModalWidget());
+            if (!wizard)
+                return;
+            title = wizard->windowTitle();
+            onResults = &wizard->table() == m_fx->module().results;
+            presets = wizard->presets();
+            wizard->reject();
+        });
         QTest::mouseClick(window().Button4, Qt::LeftButton);
-        QCOMPARE(m_fx->dialogs.messageTexts().size(), 1);
-        QVERIFY(m_fx->dialogs.messageTexts().first().contains(QLatin1String("not available")));
+        QCOMPARE(title, QStringLiteral("Import Wizard"));
+        QVERIFY(onResults);
+        QCOMPARE(presets, exchange::dancerPresets());
+        QVERIFY(m_fx->dialogs.messageTexts().isEmpty());
     }
 
     void theSchoolBoxFloatsOverTheSchoolCell() {

@@ -7,6 +7,7 @@
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
 #include "platform/Guarded.h"
+#include "wizards/ExportWizard.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -107,15 +108,13 @@ void Tseeallform::FormActivate() {
 }
 
 void Tseeallform::Button1Click() {
-    platform::dialogs().message(
-        platform::MessageType::Information, platform::kApplicationTitle,
-        QStringLiteral("The Export Wizard is not available in this version yet. It will "
-                       "offer to export %1 to the file %2.")
-            .arg(exportSetup().columns.size() == 1
-                     ? QStringLiteral("one column")
-                     : QStringLiteral("%1 columns").arg(exportSetup().columns.size()),
-                 m_exportFileName),
-        platform::Ok);
+    const ExportSetup setup = exportSetup();
+    QList<exchange::ExportColumn> columns;
+    for (const ExportColumn& c : setup.columns)
+        columns.append({c.field, c.title});
+    wizards::ExportWizard wizard(results(), columns, setup.defaultFileName, this);
+    wizard.setWindowTitle(setup.title);
+    wizard.exec();
 }
 
 void Tseeallform::Button2Click() {

@@ -29,7 +29,7 @@ THeader::THeader(ProgramState&, QObject* parent)
     // "Comp. No." and the number read as one, ending at the right.
     addCondition(
         detail, QStringLiteral("CompNo"), QRectF(103, 15, 80, 5),
-        [](const render::RecordView& r) {
+        [](const render::RecordView& r) -> QString {
             return QStringLiteral("Comp. No. ") + r.text(QStringLiteral("COMPNO"));
         },
         Align::Right);

@@ -1,5 +1,6 @@
 #include "ReportCommands.h"
 
+#include "RecallProcedure.h"
 #include "ReportTexts.h"
 #include "TAdjAForm.h"
 #include "TAdjRecCheck.h"
@@ -164,8 +165,7 @@ void ListCompetitors1Click(ProgramState& state) {
 void Print1Click(ProgramState& state) {
     if (!passGate(state, command(Print1Click).gate))
         return;
-    runLaunchDialog(state, LaunchDialog::RecallReport,
-                    [] { notBuilt(instance(RecallRept, "TRecallRept")); });
+    runLaunchDialog(state, LaunchDialog::RecallReport, [&state] { previewRecallReport(state); });
 }
 
 void RecallChecklists1Click(ProgramState& state) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TitledReport.h"
+#include "RecallReportBase.h"
 
 namespace jt {
 class ProgramState;
@@ -8,9 +8,8 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Recall report, five adjudicators: page settings, title band and footer; its columns are still to
-// come.
-class TRecallRept final : public PendingReport {
+// The recall report for five adjudicators, A to E.
+class TRecallRept final : public RecallReportBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TRecallRept)
 

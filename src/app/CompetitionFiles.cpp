@@ -62,15 +62,22 @@ void reopenForSoleUse(engine::Table& table) {
 }
 
 // The error traps of Create and Delete: the operating system's refusals get the
-// command's own box, every other failure goes on to the general error display.
-template <typename F> void underFileTrap(const QString& failureText, F&& steps) {
+// command's own box, every other failure goes on to the general error display. True
+// when the steps ran to their end.
+template <typename F> bool underFileTrap(const QString& failureText, F&& steps) {
     try {
-        steps();
+        return steps();
     } catch (const engine::EngineError& e) {
         if (e.kind() != engine::EngineError::Kind::Io)
             throw;
         dialogs().message(MessageType::Error, kApplicationTitle, failureText, platform::Ok);
+        return false;
     }
+}
+
+// The competition as the main window names it: the file's base name in capitals.
+QString displayName(const QString& fileName) {
+    return asciiUpper(competitionNames(fileName).baseName);
 }
 
 } // namespace
@@ -145,7 +152,7 @@ void CompetitionFiles::Create1Click() {
         refuse(QStringLiteral("File ") + path + QStringLiteral(" already exists"));
         return;
     }
-    underFileTrap(QStringLiteral("File Creation Error"), [&] {
+    const bool created = underFileTrap(QStringLiteral("File Creation Error"), [&] {
         engine::Table CreateSrce;
         CreateSrce.setDatabaseName(data::TDataModule1::kAlias);
         CreateSrce.setTableName(data::TDataModule1::kResultsTemplate);
@@ -164,7 +171,10 @@ void CompetitionFiles::Create1Click() {
         CreateInfoDest.setDatabaseName(data::TDataModule1::kAlias);
         CreateInfoDest.setTableName(info.path() + QLatin1Char('/') + names.infoName);
         engine::batchCopy(CreateInfoSrce, CreateInfoDest);
+        return true;
     });
+    if (created)
+        m_view.showStatus(QStringLiteral("Created ") + displayName(info.fileName()));
 }
 
 void CompetitionFiles::Close1Click() {
@@ -192,10 +202,10 @@ void CompetitionFiles::Delete1Click() {
         refuse(QStringLiteral("Cannot delete system file ") + asciiLower(fileName));
         return;
     }
-    underFileTrap(QStringLiteral("File Delete Error"), [&] {
+    const bool deleted = underFileTrap(QStringLiteral("File Delete Error"), [&] {
         if (!confirmed(QStringLiteral("Are you sure you want to DELETE TABLE ") + path +
                        QLatin1Char('?')))
-            return;
+            return false;
         engine::Table DelTable;
         DelTable.setDatabaseName(data::TDataModule1::kAlias);
         DelTable.setTableName(path);
@@ -204,7 +214,10 @@ void CompetitionFiles::Delete1Click() {
         DelTable.setTableName(competitionNames(fileName).infoName);
         DelTable.close();
         DelTable.deleteTable();
+        return true;
     });
+    if (deleted)
+        m_view.showStatus(QStringLiteral("Deleted ") + displayName(fileName));
 }
 
 } // namespace jt::app

@@ -24,6 +24,9 @@ public:
     // Create, Delete and Set Event Name, which go once a competition has been selected.
     virtual void disableFileCommands() = 0;
     virtual void CheckReCalcFlag() = 0;
+    // A passing word on what a command did, for commands that otherwise finish without
+    // a message: gone again after a few seconds.
+    virtual void showStatus(const QString& text) = 0;
 };
 
 // File > Select, Create, Close and Delete Competition on the tables of the state's data

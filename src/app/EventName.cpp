@@ -49,4 +49,9 @@ void refreshGlobalSchool(ProgramState& state) {
     state.GlobalSchool = key->readString(platform::kEventNameValue);
 }
 
+void loadGlobalSchool(ProgramState& state) {
+    if (const auto key = platform::SettingsKey::open(platform::kEventNameKey))
+        state.GlobalSchool = key->readString(platform::kEventNameValue);
+}
+
 } // namespace jt::app

@@ -23,5 +23,9 @@ bool storeEventNameOrTerminate(const QString& name);
 // Reloads the state's GlobalSchool from the stored value; when the key will not open it
 // warns "Could not refresh GlobalSchool!" and leaves GlobalSchool as it was.
 void refreshGlobalSchool(ProgramState& state);
+// Start-up: the state's GlobalSchool becomes the stored value, so reports print the
+// event name from the first run on. A key that will not open leaves it empty and says
+// nothing; Set Event Name reports a missing key when it is used.
+void loadGlobalSchool(ProgramState& state);
 
 } // namespace jt::app

@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -67,6 +68,7 @@ TMain::TMain(ProgramState& state, QWidget* parent)
     resize(312, 386);
     Main = this;
     platform::runGuarded([this] { FormCreate(); });
+    loadGlobalSchool(m_state);
 }
 
 TMain::~TMain() {
@@ -232,6 +234,15 @@ void TMain::buildPanel() {
 
     setCentralWidget(central);
     CheckReCalcFlag();
+
+    // The status bar is there only while it has something to say, so the panel keeps
+    // to the bottom edge otherwise.
+    QStatusBar* status = statusBar();
+    status->setObjectName(QStringLiteral("StatusBar"));
+    status->setSizeGripEnabled(false);
+    status->hide();
+    connect(status, &QStatusBar::messageChanged, status,
+            [status](const QString& text) { status->setVisible(!text.isEmpty()); });
 }
 
 void TMain::connectCommands() {
@@ -295,6 +306,10 @@ void TMain::CheckReCalcFlag() {
     Panel2->setPalette(palette);
     ReCalcButton->setText(m_state.ReCalcFlag ? kRecalc : kCalculated);
     ReCalcButton->setEnabled(m_state.ReCalcFlag);
+}
+
+void TMain::showStatus(const QString& text) {
+    statusBar()->showMessage(text, kStatusMilliseconds);
 }
 
 // ---- commands -----------------------------------------------------------------

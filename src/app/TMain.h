@@ -28,7 +28,7 @@ public:
     static inline const QString kCalculated = QStringLiteral("Calculated");
     static inline const QString kRecalc = QStringLiteral("! Recalc !");
 
-    // Builds the window and runs FormCreate.
+    // Builds the window, runs FormCreate, then loads the stored event name.
     explicit TMain(ProgramState& state, QWidget* parent = nullptr);
     ~TMain() override;
 
@@ -104,6 +104,10 @@ public:
     void enableCompetitionCommands(bool enable) override;
     void disableFileCommands() override;
     void CheckReCalcFlag() override;
+    void showStatus(const QString& text) override;
+
+    // How long showStatus keeps its text.
+    static constexpr int kStatusMilliseconds = 4000;
 
 Q_SIGNALS:
     // The user confirmed "Close Jigtally?"; the program ends.

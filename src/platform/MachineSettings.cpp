@@ -81,9 +81,16 @@ std::optional<SettingsKey> SettingsKey::open(const QString& keyPath) {
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    for (QString& line : lines)
+    bool hasKey = false;
+    for (QString& line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
+        hasKey = hasKey || isSectionNamed(line, keyPath);
+    }
+    // A key that is not there is as missing as a file that is not there: opening never
+    // creates one.
+    if (!hasKey)
+        return std::nullopt;
     return SettingsKey(settingsFile(), keyPath, std::move(lines));
 }
 
@@ -125,11 +132,11 @@ void SettingsKey::writeString(const QString& name, const QString& value) {
             insertAt = i + 1;
         }
     }
-    if (!replaced && section >= 0) {
+    // open() refuses a file without the key's section, so it is there.
+    if (!replaced && insertAt < 0)
+        throw SettingsError(QStringLiteral("The settings file %1 has no key %2").arg(m_file, m_keyPath));
+    if (!replaced)
         lines.insert(insertAt, entry);
-    } else if (!replaced) {
-        lines << QLatin1Char('[') + m_keyPath + QLatin1Char(']') << entry;
-    }
 
     // Written in place: the file's owner and mode are the administrator's choice, and the
     // folder holding it need not be writable by the user.

@@ -14,9 +14,9 @@ namespace jt::platform {
 //     [SOFTWARE\Jigtally Software\Jigtally 2008\0.1.0.0]
 //     company="Scoil Rince Example"
 //
-// The program never creates that file; the machine's administrator (or the installer)
-// does. A key "opens" when the file exists and can be both read and written; a value
-// that is missing reads as the empty text.
+// The program never creates that file nor a key in it; the machine's administrator (or
+// the installer) does. A key "opens" when the file exists, can be both read and written,
+// and holds the key's section; a value that is missing reads as the empty text.
 QString machineSettingsFile();
 // Points the store at another file (tests, or a machine set up differently).
 void setMachineSettingsFile(const QString& path);
@@ -32,12 +32,13 @@ public:
 class SettingsKey final {
 public:
     // The key, opened for reading and writing without being created; nothing when the
-    // settings file is missing or cannot be read and written.
+    // settings file is missing, cannot be read and written, or has no such key.
     static std::optional<SettingsKey> open(const QString& keyPath);
 
     // The value's text; empty when the value is missing.
     QString readString(const QString& name) const;
-    // Stores a string value, keeping everything else in the file. Throws SettingsError.
+    // Stores a string value in the key, keeping everything else in the file. Throws
+    // SettingsError.
     void writeString(const QString& name, const QString& value);
 
 private:

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 
 using namespace jt;
 using platform::MessageType;
@@ -28,6 +29,11 @@ QString compNameOf(const QString& infoPath) {
     t.setTableName(infoPath);
     t.open();
     return t.fieldByName(QStringLiteral("COMPNAME"))->asString();
+}
+
+// What the main window's status bar says (empty while it is hidden).
+QString statusText(const test::Shell& shell) {
+    return shell.main().statusBar()->currentMessage();
 }
 
 } // namespace
@@ -320,7 +326,9 @@ void TestCompetitionFiles::createMakesBothTables() {
     info.setTableName(shell.folder.filePath(QStringLiteral("New_inf.dbf")));
     info.open();
     QCOMPARE(info.rowCount(), 1);
-    // Nothing is opened and no menu changes.
+    // No message, a passing word in the status bar; nothing is opened and no menu changes.
+    QCOMPARE(statusText(shell), QStringLiteral("Created NEW"));
+    QVERIFY(!shell.main().statusBar()->isHidden());
     QCOMPARE(shell.main().Label2->text(), QStringLiteral("None selected"));
     QVERIFY(shell.enabled(QStringLiteral("Create1")));
     QVERIFY(!shell.enabled(QStringLiteral("Close1")));
@@ -350,6 +358,7 @@ void TestCompetitionFiles::createRefusesExistingFile() {
              QStringList{QStringLiteral("File ") + path + QStringLiteral(" already exists")});
     QCOMPARE(shell.dialogs.messages().first().buttons, platform::Buttons(platform::Cancel));
     QVERIFY(!QFileInfo::exists(shell.folder.filePath(QStringLiteral("u12_inf.dbf"))));
+    QCOMPARE(statusText(shell), QString());
     // The existing table is untouched: it still holds the example's dancers.
     engine::Table t;
     t.setTableName(shell.folder.filePath(existing));
@@ -376,6 +385,7 @@ void TestCompetitionFiles::createFailures() {
     shell.choose(shell.main().Create1);
     QCOMPARE(shell.dialogs.messageTexts(), QStringList{QStringLiteral("File Creation Error")});
     QCOMPARE(shell.dialogs.messages().first().buttons, platform::Buttons(platform::Ok));
+    QCOMPARE(statusText(shell), QString());
 
     // No template: the table engine's own error, in the general error display.
     shell.dialogs.clear();
@@ -398,6 +408,7 @@ void TestCompetitionFiles::createFailures() {
     QVERIFY(shell.dialogs.messages().first().text.contains(QStringLiteral("template_inf.dbf")));
     QVERIFY(QFileInfo::exists(shell.folder.filePath(QStringLiteral("new.dbf"))));
     QVERIFY(!QFileInfo::exists(shell.folder.filePath(QStringLiteral("new_inf.dbf"))));
+    QCOMPARE(statusText(shell), QString());
 }
 
 void TestCompetitionFiles::createdSystemNameCannotBeUsed() {
@@ -454,6 +465,7 @@ void TestCompetitionFiles::deleteAnswers() {
     QCOMPARE(QFileInfo::exists(path), !deleted);
     QCOMPARE(QFileInfo::exists(engine::IndexStore::pathFor(path)), !deleted);
     QCOMPARE(QFileInfo::exists(shell.folder.filePath(QStringLiteral("U12_inf.dbf"))), !deleted);
+    QCOMPARE(statusText(shell), deleted ? QStringLiteral("Deleted U12") : QString());
     QVERIFY(shell.enabled(QStringLiteral("Delete1")));
 }
 

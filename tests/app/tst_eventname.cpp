@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <optional>
+
 using namespace jt;
 
 namespace {
@@ -40,7 +42,10 @@ private Q_SLOTS:
     void cancelStillReloads();
     void emptyNameIsStored();
     void thirtyCharacters();
+    void missingKeyWhenShown_data();
     void missingKeyWhenShown();
+    void startUpLoadsTheStoredName_data();
+    void startUpLoadsTheStoredName();
     void missingKeyAtOk();
     void missingKeyAfterClosing();
 
@@ -54,8 +59,7 @@ private:
 
 void TestEventName::init() {
     m_shell = std::make_unique<test::Shell>();
-    m_settings = m_shell->folder.filePath(QStringLiteral("registry.ini"));
-    platform::setMachineSettingsFile(m_settings);
+    m_settings = m_shell->settingsFile();
 }
 
 void TestEventName::cleanup() {
@@ -79,7 +83,6 @@ void TestEventName::readsStoredValue_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("value");
     const QByteArray section = kSection.toUtf8() + "\n";
-    QTest::addRow("empty file") << QByteArray() << "";
     QTest::addRow("key without the value") << section << "";
     QTest::addRow("quoted") << section + "company=\"Scoil Rince\"\n"
                             << "Scoil Rince";
@@ -107,7 +110,7 @@ void TestEventName::writeKeepsTheRest_data() {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
     const QByteArray section = kSection.toUtf8() + "\n";
-    QTest::addRow("empty file") << QByteArray() << section + "company=\"New \\\"one\\\"\"\n";
+    QTest::addRow("key without values") << section << section + "company=\"New \\\"one\\\"\"\n";
     QTest::addRow("replaces the value")
         << "; set up by hand\n" + section + "company=old\nother=1\n"
         << "; set up by hand\n" + section + "company=\"New \\\"one\\\"\"\nother=1\n";
@@ -184,7 +187,7 @@ void TestEventName::emptyNameIsStored() {
 }
 
 void TestEventName::thirtyCharacters() {
-    writeFile(m_settings, QByteArray());
+    writeFile(m_settings, kSection.toUtf8() + "\n");
     QString typed;
     useWindow([&](app::TEventNameForm& form) {
         QCOMPARE(form.EventEdit->text(), QString()); // value missing: empty box
@@ -196,7 +199,21 @@ void TestEventName::thirtyCharacters() {
     QCOMPARE(m_shell->state.GlobalSchool, QString(30, QLatin1Char('x')));
 }
 
+// A file without the key's section is refused just like no file: the key is never
+// created, and the file is left as it was.
+void TestEventName::missingKeyWhenShown_data() {
+    QTest::addColumn<std::optional<QByteArray>>("file");
+    QTest::addRow("no settings file") << std::optional<QByteArray>();
+    QTest::addRow("empty file") << std::optional<QByteArray>(QByteArray());
+    QTest::addRow("only another key")
+        << std::optional<QByteArray>("[SOFTWARE\\Jigtally Software\\Jigtally 2008\\0.2.0.0]\n"
+                                     "company=\"Other\"\n");
+}
+
 void TestEventName::missingKeyWhenShown() {
+    QFETCH(std::optional<QByteArray>, file);
+    if (file)
+        writeFile(m_settings, *file);
     m_shell->state.GlobalSchool = QStringLiteral("Kept");
     useWindow([](app::TEventNameForm&) {});
     QCOMPARE(m_shell->dialogs.messageTexts(),
@@ -205,14 +222,44 @@ void TestEventName::missingKeyWhenShown() {
     QCOMPARE(m_shell->dialogs.messages().first().buttons, platform::Buttons(platform::Cancel));
     QVERIFY(platform::terminationRequested());
     QCOMPARE(m_shell->state.GlobalSchool, QStringLiteral("Kept"));
-    QVERIFY(!QFile::exists(m_settings)); // never created
+    QCOMPARE(QFile::exists(m_settings), file.has_value()); // never created
+    if (file)
+        QCOMPARE(readFile(m_settings), *file);
     // Ending the program asks nothing more.
     QVERIFY(m_shell->main().close());
     QCOMPARE(m_shell->dialogs.messages().size(), 1);
 }
 
+// Every start gives the stored event name to what the reports read; a missing key at
+// start-up says nothing (Set Event Name reports it when used).
+void TestEventName::startUpLoadsTheStoredName_data() {
+    QTest::addColumn<std::optional<QByteArray>>("file");
+    QTest::addColumn<QString>("loaded");
+    const QByteArray section = kSection.toUtf8() + "\n";
+    QTest::addRow("stored name") << std::optional<QByteArray>(section + "company=\"Feis Corcaí\"\n")
+                                 << "Feis Corcaí";
+    QTest::addRow("key without the value") << std::optional<QByteArray>(section) << "";
+    QTest::addRow("no settings file") << std::optional<QByteArray>() << "";
+    QTest::addRow("file without the key")
+        << std::optional<QByteArray>("company=\"Stray\"\n") << "";
+}
+
+void TestEventName::startUpLoadsTheStoredName() {
+    QFETCH(std::optional<QByteArray>, file);
+    if (file)
+        writeFile(m_settings, *file);
+    // The program started again on the same machine.
+    m_shell->windows.reset();
+    m_shell->dialogs.clear();
+    ProgramState state;
+    const app::ProgramWindows windows(state);
+    QTEST(state.GlobalSchool, "loaded");
+    QCOMPARE(m_shell->dialogs.messageTexts(), QStringList());
+    QVERIFY(!platform::terminationRequested());
+}
+
 void TestEventName::missingKeyAtOk() {
-    writeFile(m_settings, QByteArray());
+    writeFile(m_settings, kSection.toUtf8() + "\n");
     useWindow([&](app::TEventNameForm& form) {
         QFile::remove(m_settings);
         QTest::keyClicks(form.EventEdit, QStringLiteral("New"));
@@ -240,3 +287,4 @@ void TestEventName::missingKeyAfterClosing() {
 
 QTEST_MAIN(TestEventName)
 #include "tst_eventname.moc"
+

@@ -234,6 +234,7 @@ void TestMainWindow::noDocumentsFolder() {
         void enableCompetitionCommands(bool) override {}
         void disableFileCommands() override {}
         void CheckReCalcFlag() override {}
+        void showStatus(const QString&) override {}
     } view;
     ProgramState state;
     app::CompetitionFiles files(state, view);

@@ -1,6 +1,7 @@
 #include "Competition.h"
 
 #include "engine/Table.h"
+#include "platform/MachineSettings.h"
 
 namespace jt::test {
 namespace {
@@ -15,6 +16,7 @@ void openU12(engine::Table& t) {
 
 Competition::Competition(const QString& alias) : folder(alias) {
     folder.addSystemTables();
+    platform::setMachineSettingsFile(settingsFile());
 }
 
 Competition::~Competition() = default;

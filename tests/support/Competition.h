@@ -21,7 +21,8 @@ namespace jt::test {
 // asks for, so the windows can make the data module as the start-up order does.
 class Competition {
 public:
-    // `alias`: the alias made for the folder; none when empty.
+    // `alias`: the alias made for the folder; none when empty. The machine's settings
+    // file becomes settingsFile(), which does not exist until a test writes it.
     explicit Competition(const QString& alias = QStringLiteral("jigtally 2008"));
     virtual ~Competition();
     Competition(const Competition&) = delete;
@@ -37,6 +38,8 @@ public:
     TempDataFolder folder;
     ScriptedDialogs dialogs;
     ProgramState state;
+
+    QString settingsFile() const { return folder.filePath(QStringLiteral("registry.ini")); }
 
     // Makes the state's data module.
     data::TDataModule1& addModule();

@@ -1,5 +1,6 @@
 #include "WidgetDialogs.h"
 
+#include "engine/AliasRegistry.h"
 #include "preview/PreviewWindow.h"
 #include "preview/Printing.h"
 
@@ -10,6 +11,16 @@
 #include <QMessageBox>
 
 namespace jt::platform {
+
+std::optional<QString> existingFileIgnoringCase(const QString& path) {
+    const QFileInfo info(path);
+    if (info.fileName().isEmpty() || !QFileInfo(info.absolutePath()).isDir())
+        return std::nullopt;
+    const QFileInfo found(engine::findFileIgnoringCase(info.absolutePath(), info.fileName()));
+    if (!found.isFile())
+        return std::nullopt;
+    return found.filePath();
+}
 
 Button WidgetDialogs::message(MessageType type, const QString& title, const QString& text,
                               Buttons buttons) {
@@ -58,13 +69,26 @@ std::optional<QString> WidgetDialogs::openFileName(const FileDialogOptions& opti
     QFileDialog dialog(QApplication::activeWindow(), options.title, options.folder, options.filter);
     dialog.setDefaultSuffix(options.defaultSuffix);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(options.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // The dialog itself would match a typed name with letter case; the existence check
+    // is made here instead, without it.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     while (dialog.exec() == QDialog::Accepted) {
         const QStringList files = dialog.selectedFiles();
         if (files.isEmpty())
             return std::nullopt;
-        const QString file = files.first();
+        QString file = files.first();
+        if (options.mustExist) {
+            const std::optional<QString> existing = existingFileIgnoringCase(file);
+            if (!existing) {
+                QMessageBox::warning(&dialog, options.title,
+                                     QStringLiteral("%1\nFile not found.\nPlease verify the "
+                                                    "correct file name was given.")
+                                         .arg(QFileInfo(file).fileName()));
+                continue;
+            }
+            file = *existing;
+        }
         if (options.refuseReadOnly && QFileInfo(file).exists() && !QFileInfo(file).isWritable()) {
             QMessageBox::warning(&dialog, options.title,
                                  QStringLiteral("%1 is read-only. Choose another file.").arg(file));

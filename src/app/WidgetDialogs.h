@@ -4,6 +4,10 @@
 
 namespace jt::platform {
 
+// The file at `path`, found without regard to the letter case of its name, as the
+// program finds its tables everywhere else; nothing when there is no such file.
+std::optional<QString> existingFileIgnoringCase(const QString& path);
+
 // Dialogs shown with real Qt widgets.
 class WidgetDialogs final : public Dialogs {
 public:

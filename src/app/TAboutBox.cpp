@@ -10,9 +10,43 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 namespace jt::app {
+namespace {
+
+// A read-only line that asks for room for its whole text (up to most of the screen's
+// width), so the box, which takes the size its contents need, shows the event name and
+// the data folder from end to end.
+class WholeLine final : public QLineEdit {
+public:
+    explicit WholeLine(QWidget* parent) : QLineEdit(parent) {
+        setReadOnly(true);
+        connect(this, &QLineEdit::textChanged, this, [this] { updateGeometry(); });
+    }
+
+    QSize sizeHint() const override {
+        const QSize base = QLineEdit::sizeHint();
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        const QMargins text = textMargins();
+        const QMargins contents = contentsMargins();
+        // The line's own inner margin is 2 pixels a side, and the cursor needs one more.
+        const int inner = fontMetrics().horizontalAdvance(this->text()) + 2 * 2 + 1 +
+                          text.left() + text.right() + contents.left() + contents.right();
+        int width = style()
+                        ->sizeFromContents(QStyle::CT_LineEdit, &option,
+                                           QSize(inner, base.height()), this)
+                        .width();
+        if (const QScreen* s = screen())
+            width = qMin(width, s->availableGeometry().width() * 9 / 10);
+        return {qMax(base.width(), width), base.height()};
+    }
+};
+
+} // namespace
 
 TAboutBox* AboutBox = nullptr;
 
@@ -32,13 +66,11 @@ TAboutBox::TAboutBox(ProgramState& state, QWidget* parent) : QDialog(parent), m_
     ProductName->setFont(nameFont);
     Version = new QLabel(QStringLiteral("Version 0.1 2008"), this);
     Version->setObjectName(QStringLiteral("Version"));
-    Edit1 = new QLineEdit(this);
+    Edit1 = new WholeLine(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setReadOnly(true);
     Edit1->setToolTip(QStringLiteral("Displays your organisation's name"));
-    DataPath = new QLineEdit(this);
+    DataPath = new WholeLine(this);
     DataPath->setObjectName(QStringLiteral("DataPath"));
-    DataPath->setReadOnly(true);
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setDefault(true);
@@ -62,9 +94,11 @@ TAboutBox::TAboutBox(ProgramState& state, QWidget* parent) : QDialog(parent), m_
     layout->addWidget(DataPath);
     layout->addSpacing(8);
     layout->addLayout(buttons);
-    // A fixed dialog border: the box keeps the size its contents need.
+    // A fixed dialog border: the box takes the size its contents need, and never less
+    // than 320 pixels across (a minimum width of the box itself would be overruled by
+    // the fixed size).
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumWidth(320);
+    layout->addStrut(320);
     AboutBox = this;
 }
 

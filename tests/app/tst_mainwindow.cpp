@@ -56,6 +56,8 @@ private Q_SLOTS:
     void failedRecalculation();
     void shutDownQuestion();
     void aboutBox();
+    void aboutBoxShowsEveryLineWhole_data();
+    void aboutBoxShowsEveryLineWhole();
     void helpTopics();
     void missingHelpFile();
     void windowLayout();
@@ -381,6 +383,55 @@ void TestMainWindow::aboutBox() {
     QCOMPARE(shownFolder, shell.state.DataFolder);
     QCOMPARE(about->windowTitle(), QStringLiteral("About"));
     QCOMPARE(about->Version->text(), QStringLiteral("Version 0.1 2008"));
+}
+
+void TestMainWindow::aboutBoxShowsEveryLineWhole_data() {
+    QTest::addColumn<QString>("eventName");
+    QTest::addColumn<QString>("dataFolder");
+    QTest::addRow("nothing stored") << "" << "/home/ann/Documents/Jigtally 2008/data";
+    QTest::addRow("thirty wide letters")
+        << QString(30, QLatin1Char('W'))
+        << "/home/someone.with.a.long.name/Documents/Jigtally 2008/data";
+    QTest::addRow("accents") << "Feis Átha Cliath agus Mumhan"
+                             << "/srv/scoring/Éire/Documents/Jigtally 2008/data";
+}
+
+// Every line of the About box shows whole at the size the box takes: no label is cut,
+// and each edit box shows its first and its last character at once.
+void TestMainWindow::aboutBoxShowsEveryLineWhole() {
+    QFETCH(QString, eventName);
+    QFETCH(QString, dataFolder);
+    test::Shell shell;
+    shell.state.GlobalSchool = eventName;
+    shell.state.DataFolder = dataFolder;
+    auto* about = app::AboutBox;
+    QStringList cut;
+    QSize size;
+    whenShown(about, [&] {
+        size = about->size();
+        for (const QLabel* label : about->findChildren<QLabel*>()) {
+            if (label->text().isEmpty())
+                continue;
+            const QFontMetrics fm(label->font());
+            if (label->contentsRect().width() < fm.horizontalAdvance(label->text()) ||
+                label->contentsRect().height() < fm.height())
+                cut << label->text();
+        }
+        for (QLineEdit* edit : {about->Edit1, about->DataPath}) {
+            edit->end(false);
+            const int atLeftEdge = edit->cursorPositionAt(QPoint(edit->contentsRect().left() + 4,
+                                                                 edit->height() / 2));
+            if (atLeftEdge != 0 || edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().right() >
+                                       edit->contentsRect().right())
+                cut << edit->text();
+        }
+        about->accept();
+    });
+    shell.choose(shell.main().About1);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(" | "))));
+    QVERIFY(size.width() >= 320);
+    QCOMPARE(about->Edit1->text(), eventName);
+    QCOMPARE(about->DataPath->text(), dataFolder);
 }
 
 // F1 asks for the topic of the highlighted menu item or the window in front.

@@ -44,6 +44,10 @@ ProgramServices::ProgramServices() : m_parts(new Parts) {
     platform::setTerminationHandler([] { QCoreApplication::exit(0); });
 }
 
+void ProgramServices::setStartUpWindow(QWidget* window) {
+    m_parts->dialogs.setFallbackParent(window);
+}
+
 ProgramServices::~ProgramServices() {
     platform::setTerminationHandler({});
     qApp->removeEventFilter(&m_parts->helpKeys);
@@ -55,9 +59,12 @@ ProgramServices::~ProgramServices() {
 int runProgram(QApplication& app, ProgramState& state) {
     auto splash = std::make_unique<TSplashScreen>();
     splash->showAndPaint();
-    const ProgramServices services;
+    ProgramServices services;
+    // The first-start message comes while the splash is up: it opens in front of it.
+    services.setStartUpWindow(splash.get());
     ProgramWindows windows(state);
     QObject::connect(windows.main(), &TMain::closeConfirmed, &app, &QCoreApplication::quit);
+    services.setStartUpWindow(nullptr);
     splash.reset();
     windows.main()->show();
     return app.exec();

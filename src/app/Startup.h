@@ -3,6 +3,7 @@
 #include <QString>
 
 class QApplication;
+class QWidget;
 
 namespace jt {
 class ProgramState;
@@ -22,6 +23,9 @@ public:
     ~ProgramServices();
     ProgramServices(const ProgramServices&) = delete;
     ProgramServices& operator=(const ProgramServices&) = delete;
+
+    // The window that message boxes belong to while no window is active (nullptr: none).
+    void setStartUpWindow(QWidget* window);
 
 private:
     struct Parts;

@@ -34,12 +34,12 @@ public:
         const QMargins text = textMargins();
         const QMargins contents = contentsMargins();
         // The line's own inner margin is 2 pixels a side, and the cursor needs one more.
-        const int inner = fontMetrics().horizontalAdvance(this->text()) + 2 * 2 + 1 +
-                          text.left() + text.right() + contents.left() + contents.right();
-        int width = style()
-                        ->sizeFromContents(QStyle::CT_LineEdit, &option,
-                                           QSize(inner, base.height()), this)
-                        .width();
+        const int inner = fontMetrics().horizontalAdvance(this->text()) + 2 * 2 + 1 + text.left() +
+                          text.right() + contents.left() + contents.right();
+        int width =
+            style()
+                ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inner, base.height()), this)
+                .width();
         if (const QScreen* s = screen())
             width = qMin(width, s->availableGeometry().width() * 9 / 10);
         return {qMax(base.width(), width), base.height()};

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
+#include <QWindow>
 
 namespace jt::platform {
 
@@ -22,9 +24,44 @@ std::optional<QString> existingFileIgnoringCase(const QString& path) {
     return found.filePath();
 }
 
+namespace {
+
+// While a dialog is up in front of the start-up window, that window gives up its place
+// on top of all others (where a window manager keeps such windows above every other, a
+// dialog belonging to it would still open under it), and takes it back afterwards.
+class OnTopLifted final {
+public:
+    explicit OnTopLifted(QWidget* window) {
+        QWindow* handle = window ? window->windowHandle() : nullptr;
+        if (!handle || !(handle->flags() & Qt::WindowStaysOnTopHint))
+            return;
+        m_window = handle;
+        handle->setFlags(handle->flags() & ~Qt::WindowStaysOnTopHint);
+    }
+    ~OnTopLifted() {
+        if (m_window)
+            m_window->setFlags(m_window->flags() | Qt::WindowStaysOnTopHint);
+    }
+    OnTopLifted(const OnTopLifted&) = delete;
+    OnTopLifted& operator=(const OnTopLifted&) = delete;
+
+private:
+    QPointer<QWindow> m_window;
+};
+
+} // namespace
+
+QWidget* WidgetDialogs::parent() const {
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return m_fallback;
+}
+
 Button WidgetDialogs::message(MessageType type, const QString& title, const QString& text,
                               Buttons buttons) {
-    QMessageBox box(QApplication::activeWindow());
+    QWidget* const owner = parent();
+    const OnTopLifted lifted(owner == m_fallback ? owner : nullptr);
+    QMessageBox box(owner);
     box.setWindowTitle(title);
     box.setText(text);
     switch (type) {
@@ -66,7 +103,9 @@ Button WidgetDialogs::message(MessageType type, const QString& title, const QStr
 }
 
 std::optional<QString> WidgetDialogs::openFileName(const FileDialogOptions& options) {
-    QFileDialog dialog(QApplication::activeWindow(), options.title, options.folder, options.filter);
+    QWidget* const owner = parent();
+    const OnTopLifted lifted(owner == m_fallback ? owner : nullptr);
+    QFileDialog dialog(owner, options.title, options.folder, options.filter);
     dialog.setDefaultSuffix(options.defaultSuffix);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The dialog itself would match a typed name with letter case; the existence check
@@ -102,8 +141,10 @@ std::optional<QString> WidgetDialogs::openFileName(const FileDialogOptions& opti
 std::optional<QString> WidgetDialogs::inputBox(const QString& caption, const QString& prompt,
                                                const QString& initial) {
     bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
-                                               QLineEdit::Normal, initial, &ok);
+    QWidget* const owner = parent();
+    const OnTopLifted lifted(owner == m_fallback ? owner : nullptr);
+    const QString text =
+        QInputDialog::getText(owner, caption, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
     return text;

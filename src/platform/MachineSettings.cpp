@@ -134,7 +134,8 @@ void SettingsKey::writeString(const QString& name, const QString& value) {
     }
     // open() refuses a file without the key's section, so it is there.
     if (!replaced && insertAt < 0)
-        throw SettingsError(QStringLiteral("The settings file %1 has no key %2").arg(m_file, m_keyPath));
+        throw SettingsError(
+            QStringLiteral("The settings file %1 has no key %2").arg(m_file, m_keyPath));
     if (!replaced)
         lines.insert(insertAt, entry);
 

@@ -240,8 +240,7 @@ void TestEventName::startUpLoadsTheStoredName_data() {
                                  << "Feis Corcaí";
     QTest::addRow("key without the value") << std::optional<QByteArray>(section) << "";
     QTest::addRow("no settings file") << std::optional<QByteArray>() << "";
-    QTest::addRow("file without the key")
-        << std::optional<QByteArray>("company=\"Stray\"\n") << "";
+    QTest::addRow("file without the key") << std::optional<QByteArray>("company=\"Stray\"\n") << "";
 }
 
 void TestEventName::startUpLoadsTheStoredName() {
@@ -287,4 +286,3 @@ void TestEventName::missingKeyAfterClosing() {
 
 QTEST_MAIN(TestEventName)
 #include "tst_eventname.moc"
-

@@ -388,7 +388,8 @@ void TestMainWindow::aboutBox() {
 void TestMainWindow::aboutBoxShowsEveryLineWhole_data() {
     QTest::addColumn<QString>("eventName");
     QTest::addColumn<QString>("dataFolder");
-    QTest::addRow("nothing stored") << "" << "/home/ann/Documents/Jigtally 2008/data";
+    QTest::addRow("nothing stored") << ""
+                                    << "/home/ann/Documents/Jigtally 2008/data";
     QTest::addRow("thirty wide letters")
         << QString(30, QLatin1Char('W'))
         << "/home/someone.with.a.long.name/Documents/Jigtally 2008/data";
@@ -419,8 +420,8 @@ void TestMainWindow::aboutBoxShowsEveryLineWhole() {
         }
         for (QLineEdit* edit : {about->Edit1, about->DataPath}) {
             edit->end(false);
-            const int atLeftEdge = edit->cursorPositionAt(QPoint(edit->contentsRect().left() + 4,
-                                                                 edit->height() / 2));
+            const int atLeftEdge =
+                edit->cursorPositionAt(QPoint(edit->contentsRect().left() + 4, edit->height() / 2));
             if (atLeftEdge != 0 || edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().right() >
                                        edit->contentsRect().right())
                 cut << edit->text();

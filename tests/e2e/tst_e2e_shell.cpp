@@ -265,7 +265,10 @@ int main(int argc, char** argv) {
     for (const QString& file : tables.entryList(QDir::Files))
         QFile::copy(tables.filePath(file), dataFolder() + QLatin1Char('/') + file);
     const QString settings = dir.path() + QStringLiteral("/registry.ini");
-    QFile(settings).open(QIODevice::WriteOnly);
+    QFile file(settings);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("[SOFTWARE\\Jigtally Software\\Jigtally 2008\\0.1.0.0]\n");
+    file.close();
     platform::setMachineSettingsFile(settings);
 
     app::JigtallyApplication application(argc, argv);

@@ -2,6 +2,7 @@
 
 #include "CompetitionNames.h"
 #include "data/ProgramState.h"
+#include "data/ResultsCheck.h"
 #include "engine/AliasRegistry.h"
 #include "engine/BatchCopy.h"
 #include "engine/EngineError.h"
@@ -119,6 +120,9 @@ void CompetitionFiles::Select1Click() {
     engine::Table& results = *dm.results;
     results.close();
     results.setTableName(fileName);
+    // A results table of the wrong shape is refused here, before its indexes are touched.
+    const QStringList warnings = data::resultsWarnings(results, dm.compinfoNUMADJS->asString(),
+                                                       dm.compinfoNUMROUNDS->asString());
     results.updateIndexDefs();
     bool orderIndex = false;
     const engine::IndexDefList defs = results.indexDefs();
@@ -137,6 +141,8 @@ void CompetitionFiles::Select1Click() {
     m_view.enableCompetitionCommands(true);
     m_state.ReCalcFlag = true;
     m_view.CheckReCalcFlag();
+    for (const QString& warning : warnings)
+        dialogs().message(MessageType::Warning, kApplicationTitle, warning, platform::Ok);
 }
 
 void CompetitionFiles::Create1Click() {

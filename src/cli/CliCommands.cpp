@@ -2,12 +2,18 @@
 
 #include "RecalcCommand.h"
 #include "ReportCommand.h"
+#include "data/DataModule.h"
+#include "data/ProgramState.h"
+#include "data/ResultsCheck.h"
+#include "engine/AliasRegistry.h"
 #include "engine/DbfFile.h"
 #include "engine/EngineError.h"
 #include "engine/Field.h"
 #include "engine/IndexDefs.h"
+#include "engine/Table.h"
 #include "reports/ReportCommands.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace jt::cli {
@@ -41,6 +47,58 @@ int dump(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
+// The info table beside a results table: the results file's base name (up to where its
+// extension first occurs) with "_inf" before the extension, found without regard to case.
+QString infoTableBeside(const QString& resultsPath) {
+    const QFileInfo info(resultsPath);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot < 0 ? QString() : name.mid(dot);
+    const QString base = extension.isEmpty() ? name : name.left(name.indexOf(extension));
+    return engine::findFileIgnoringCase(info.absolutePath(),
+                                        base + QStringLiteral("_inf") + extension);
+}
+
+// A competition's table is also read as the program reads it, through the data module's
+// tables with their declared fields: a field of the wrong type family is refused with the
+// program's own message, and marks the competition cannot have come back as warnings.
+QStringList checkAsCompetitionTable(const QString& path, const engine::DbfStructure& s) {
+    ProgramState state;
+    data::TDataModule1 module(state);
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const bool infoTable =
+        QFileInfo(path).fileName().contains(QLatin1String("_inf"), Qt::CaseInsensitive);
+    if (infoTable || s.indexOf(QStringLiteral("SEQUENCE")) < 0) {
+        if (infoTable) {
+            module.compinfo->setDatabaseName(QString());
+            module.compinfo->setTableName(absolute);
+            module.compinfo->open();
+            module.compinfo->close();
+        }
+        return {};
+    }
+    engine::Table& results = *module.results;
+    results.setDatabaseName(QString());
+    results.setTableName(absolute);
+    QString numAdjs;
+    QString numRounds;
+    const QString infoPath = infoTableBeside(absolute);
+    if (QFileInfo::exists(infoPath)) {
+        module.compinfo->setDatabaseName(QString());
+        module.compinfo->setTableName(infoPath);
+        module.compinfo->open();
+        numAdjs = module.compinfoNUMADJS->asString();
+        numRounds = module.compinfoNUMROUNDS->asString();
+        module.compinfo->close();
+    }
+    results.open();
+    QStringList warnings;
+    for (const data::StrayMark& m : data::strayMarks(results, numAdjs, numRounds))
+        warnings << m.text(path);
+    results.close();
+    return warnings;
+}
+
 int check(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 1) {
         err << "usage: jigtally-cli check FILE.dbf\n";
@@ -58,11 +116,21 @@ int check(const QStringList& args, QTextStream& out, QTextStream& err) {
     for (std::uint32_t r = 0; r < file.recordCount(); ++r)
         if (file.record(r)[0] != engine::kDeletedFlag)
             ++live;
-    out << args[0] << ": sound, " << file.structure().fields.size() << " fields, " << live
-        << " records";
-    if (live != file.recordCount())
-        out << " (" << (file.recordCount() - live) << " deleted)";
+    const std::uint32_t count = file.recordCount();
+    const std::size_t fields = file.structure().fields.size();
+    QStringList warnings;
+    if (const std::uint32_t uncounted = file.uncountedRecords())
+        warnings << engine::uncountedRecordsText(args[0], uncounted);
+    const engine::DbfStructure structure = file.structure();
+    file.close();
+    warnings << checkAsCompetitionTable(args[0], structure);
+
+    out << args[0] << ": sound, " << fields << " fields, " << live << " records";
+    if (live != count)
+        out << " (" << (count - live) << " deleted)";
     out << ", " << indexes.size() << " indexes\n";
+    for (const QString& w : warnings)
+        out << "warning: " << w << "\n";
     return 0;
 }
 

@@ -79,8 +79,10 @@ TDataModule1::TDataModule1(ProgramState& state, QObject* parent) : QObject(paren
     resultsQUALIFIER = results->declareField(QStringLiteral("QUALIFIER"));
     resultsRecDancer =
         results->addCalculatedField(QStringLiteral("RecDancer"), engine::FieldType::Character, 3);
+    // Declared with their types, so that a table whose column is of another type family
+    // is refused when it is opened instead of being scored.
     for (const engine::FieldDef& def : resultsFields())
-        results->declareField(def.name)->setDisplayFormat(resultsDisplayFormat(def.name));
+        results->declareField(def.name, def.type)->setDisplayFormat(resultsDisplayFormat(def.name));
 
     compinfoCOMPNO = compinfo->declareField(QStringLiteral("COMPNO"));
     compinfoCOMPNAME = compinfo->declareField(QStringLiteral("COMPNAME"));
@@ -100,6 +102,8 @@ TDataModule1::TDataModule1(ProgramState& state, QObject* parent) : QObject(paren
     compinfoRD2TITLE = compinfo->declareField(QStringLiteral("RD2TITLE"));
     compinfoRD3TITLE = compinfo->declareField(QStringLiteral("RD3TITLE"));
     compinfoRD4TITLE = compinfo->declareField(QStringLiteral("RD4TITLE"));
+    for (const engine::FieldDef& def : compInfoFields())
+        compinfo->declareField(def.name, def.type);
 
     results->setCalcFieldsHandler([this](engine::Table& t) { resultsCalcFields(t); });
     results->setBeforeInsertHandler([this](engine::Table& t) { resultsBeforeInsert(t); });

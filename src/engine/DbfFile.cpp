@@ -198,6 +198,23 @@ const char* DbfFile::record(std::uint32_t index) const {
            qint64(index) * m_header.structure.recordLength;
 }
 
+std::uint32_t DbfFile::uncountedRecords() const {
+    const DbfStructure& s = m_header.structure;
+    const qint64 counted = s.headerLength + qint64(m_header.recordCount) * s.recordLength;
+    return std::uint32_t(std::max<qint64>(0, m_image.size() - counted) / s.recordLength);
+}
+
+QString uncountedRecordsText(const QString& table, std::uint32_t uncounted) {
+    return uncounted == 1
+               ? QStringLiteral("%1: the file holds 1 record after those its header counts; "
+                                "it is not read")
+                     .arg(table)
+               : QStringLiteral("%1: the file holds %2 records after those its header counts; "
+                                "they are not read")
+                     .arg(table)
+                     .arg(uncounted);
+}
+
 void DbfFile::ensureJournalOpen() {
     if (m_journalFd.valid())
         return;

@@ -49,6 +49,8 @@ public:
     const DbfHeader& header() const { return m_header; }
     const DbfStructure& structure() const { return m_header.structure; }
     std::uint32_t recordCount() const { return m_header.recordCount; }
+    // Whole records that the file holds after the ones its header counts (see Table).
+    std::uint32_t uncountedRecords() const;
     // The bytes of a record, deletion flag first, as the table holds them now.
     const char* record(std::uint32_t index) const;
 
@@ -99,5 +101,8 @@ private:
     qint64 m_pendingAppendFrom = -1;
     bool m_pendingHeader = false;
 };
+
+// "u12.dbf: the file holds 1 record after those its header counts; it is not read"
+QString uncountedRecordsText(const QString& table, std::uint32_t uncounted);
 
 } // namespace jt::engine

@@ -203,4 +203,25 @@ QString plainText(const QVariant& value) {
     }
 }
 
+QString wrongTypeText(const QString& field, FieldType found, FieldType expected) {
+    const auto family = [](FieldType t) {
+        switch (t) {
+        case FieldType::Numeric:
+        case FieldType::Float:
+            return QStringLiteral("number");
+        case FieldType::Logical:
+            return QStringLiteral("logical");
+        case FieldType::Date:
+            return QStringLiteral("date");
+        case FieldType::Character:
+            break;
+        }
+        return QStringLiteral("text");
+    };
+    const bool number = expected == FieldType::Numeric || expected == FieldType::Float;
+    const QString letters = number ? QStringLiteral("N or F") : QString(QChar(char(expected)));
+    return QStringLiteral("Field '%1' has type %2 (%3), where a %4 field (%5) is expected")
+        .arg(field, QString(QChar(char(found))), family(found), family(expected), letters);
+}
+
 } // namespace jt::engine

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <optional>
 
 namespace jt::engine {
 
@@ -65,6 +66,7 @@ private:
     Table* m_table;
     FieldDef m_def;
     bool m_calculated;
+    std::optional<FieldType> m_expectedType; // checked when the field is bound
     int m_fieldNo = -1;
     int m_column = -1; // stored column while the table is open, -1 when unbound
     QString m_displayFormat;

@@ -27,4 +27,15 @@ struct FieldDef {
 
 using FieldDefs = std::vector<FieldDef>;
 
+// Numeric and floating columns read and write alike, whatever their width and decimals;
+// a column of another family holds another kind of value.
+inline bool sameTypeFamily(FieldType a, FieldType b) {
+    const auto number = [](FieldType t) {
+        return t == FieldType::Numeric || t == FieldType::Float;
+    };
+    return a == b || (number(a) && number(b));
+}
+// "Field 'A1' has type C (text), where a number field (N or F) is expected"
+QString wrongTypeText(const QString& field, FieldType found, FieldType expected);
+
 } // namespace jt::engine

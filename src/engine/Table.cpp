@@ -331,6 +331,11 @@ const char* Table::rowBytes(int row) const {
     return m_file.record(m_order.recordAt(row));
 }
 
+std::uint32_t Table::uncountedRecords() const {
+    requireActive();
+    return m_file.uncountedRecords();
+}
+
 const char* Table::storedRecord(int row) const {
     requireActive();
     if (row < 0 || row >= m_order.size() || m_order.pendingAt(row))

@@ -53,9 +53,10 @@ public:
 
     // Fields: the stored columns in file order, then the calculated fields.
     // declareField() makes a field object that lives across opens and is bound by name
-    // at each open (open fails when the table lacks it); other columns get field objects
+    // at each open (open fails when the table lacks it, or when a type is given and the
+    // column is of another family: see sameTypeFamily); other columns get field objects
     // at open that last until close.
-    Field* declareField(const QString& name);
+    Field* declareField(const QString& name, std::optional<FieldType> type = std::nullopt);
     Field* addCalculatedField(const QString& name, FieldType type, int width);
     int fieldCount() const { return int(m_fields.size()); }
     Field* fieldAt(int index) const { return m_fields[std::size_t(index)]; }
@@ -127,6 +128,9 @@ public:
 
     // A field's value in another row of the current order, without moving the cursor.
     QVariant valueAt(int row, int fieldNo) const;
+    // Whole records that the file holds after the ones its header counts: they are not
+    // read (the header's count is what a table holds), but someone should hear of them.
+    std::uint32_t uncountedRecords() const;
     // Physical record number of a row (for bookmarks); the row being inserted has none.
     Bookmark bookmarkAt(int row) const;
     // A row's record as the file holds it, deletion flag first (structure() lays it out);

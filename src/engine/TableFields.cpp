@@ -4,16 +4,20 @@
 
 namespace jt::engine {
 
-Field* Table::declareField(const QString& name) {
+Field* Table::declareField(const QString& name, std::optional<FieldType> type) {
     requireClosed("declare fields");
-    if (Field* existing = findField(name); existing && !existing->isCalculated())
-        return existing;
+    Field* field = nullptr;
     for (const auto& f : m_declared)
         if (!f->isCalculated() && f->fieldName().compare(name, Qt::CaseInsensitive) == 0)
-            return f.get();
-    m_declared.push_back(std::unique_ptr<Field>(
-        new Field(this, FieldDef{name.toUpper(), FieldType::Character, 1, 0}, false)));
-    return m_declared.back().get();
+            field = f.get();
+    if (!field) {
+        m_declared.push_back(std::unique_ptr<Field>(
+            new Field(this, FieldDef{name.toUpper(), FieldType::Character, 1, 0}, false)));
+        field = m_declared.back().get();
+    }
+    if (type)
+        field->m_expectedType = type;
+    return field;
 }
 
 Field* Table::addCalculatedField(const QString& name, FieldType type, int width) {
@@ -66,6 +70,11 @@ void Table::bindFields() {
         if (d->m_column < 0)
             throw tableError(QStringLiteral("Field '%1' not found").arg(d->fieldName()),
                              EngineError::Kind::NotFound);
+        // A column of another family would be read and sorted as the wrong kind of value
+        // (text marks sort as text and read as 0), so the table is refused whole.
+        if (d->m_expectedType && !sameTypeFamily(d->m_def.type, *d->m_expectedType))
+            throw tableError(wrongTypeText(d->fieldName(), d->m_def.type, *d->m_expectedType),
+                             EngineError::Kind::BadFile);
     }
     int calcIndex = 0;
     for (const auto& d : m_declared) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <unistd.h>
 
 using namespace jt;
@@ -19,6 +20,9 @@ using test::SheetPeer;
 
 Q_DECLARE_METATYPE(QList<QVariantList>)
 Q_DECLARE_METATYPE(QList<jt::test::PeerSheet>)
+// Makes a file at the path; returns what went wrong, or nothing.
+using MakeFile = std::function<QString(const QString&)>;
+Q_DECLARE_METATYPE(MakeFile)
 
 namespace {
 
@@ -131,83 +135,82 @@ private Q_SLOTS:
     }
 
     void refusesWhatCannotBeRead_data() {
-        QTest::addColumn<QString>("kind"); // a peer kind, or how the test makes the file
+        using Make = MakeFile;
+        QTest::addColumn<Make>("make");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
 
-        QTest::newRow("missing") << "none"
-                                 << "missing.xls"
+        const QList<QVariantList> rows{{101, QStringLiteral("Aoife"), QStringLiteral("St Anne's")},
+                                       {102, QStringLiteral("Brid"), QStringLiteral("St Mary's")}};
+        auto peer = [rows](const QString& kind) {
+            return Make(
+                [rows, kind](const QString& path) { return SheetPeer::write(kind, path, rows); });
+        };
+        auto bytes = [](const QByteArray& content) {
+            return Make([content](const QString& path) {
+                QFile f(path);
+                if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+                    return QStringLiteral("cannot write %1").arg(path);
+                return QString();
+            });
+        };
+        // A file 400 rows long, cut off half-way.
+        auto cut = [](const QString& kind) {
+            return Make([kind](const QString& path) {
+                QList<QVariantList> many;
+                for (int i = 0; i < 400; ++i)
+                    many.append(
+                        {i, QStringLiteral("Dancer number %1").arg(i), QStringLiteral("School")});
+                if (QString failed = SheetPeer::write(kind, path, many); !failed.isEmpty())
+                    return failed;
+                QFile f(path);
+                if (!f.open(QIODevice::ReadWrite) || !f.resize(f.size() / 2))
+                    return QStringLiteral("cannot cut %1").arg(path);
+                return QString();
+            });
+        };
+        const QByteArray csv("COMP_NO,NAME,SCHOOL\r\n101,Aoife,St Anne's\r\n");
+
+        QTest::newRow("missing") << Make([](const QString&) { return QString(); }) << "missing.xls"
                                  << "does not exist";
-        QTest::newRow("folder") << "folder"
-                                << "folder.xls"
+        QTest::newRow("folder") << Make([](const QString& path) {
+            return QDir().mkpath(path) ? QString() : QStringLiteral("mkpath failed");
+        }) << "folder.xls"
                                 << "is a folder";
-        QTest::newRow("empty") << "empty"
-                               << "empty.xlsx"
+        QTest::newRow("empty") << bytes({}) << "empty.xlsx"
                                << "is empty";
-        QTest::newRow("text named .xls") << "text"
-                                         << "text.xls"
+        QTest::newRow("text named .xls") << bytes(csv) << "text.xls"
                                          << "is not an Excel file";
-        QTest::newRow("text named .xlsx") << "text"
-                                          << "text.xlsx"
+        QTest::newRow("text named .xlsx") << bytes(csv) << "text.xlsx"
                                           << "is not a spreadsheet that can be imported";
-        QTest::newRow("other zip") << "zip-other"
-                                   << "other.xlsx"
+        QTest::newRow("other zip") << peer("zip-other") << "other.xlsx"
                                    << "is not a spreadsheet that can be imported";
-        QTest::newRow("xlsx cut in half") << "cut:xlsx"
-                                          << "cut.xlsx"
+        QTest::newRow("xlsx cut in half") << cut("xlsx") << "cut.xlsx"
                                           << "is damaged";
-        QTest::newRow("xls cut in half") << "cut:xls"
-                                         << "cut.xls"
+        QTest::newRow("xls cut in half") << cut("xls") << "cut.xls"
                                          << "is damaged";
-        QTest::newRow("ods cut in half") << "cut:ods"
-                                         << "cut.ods"
+        QTest::newRow("ods cut in half") << cut("ods") << "cut.ods"
                                          << "is damaged";
         QTest::newRow("xlsx sheet not well-formed")
-            << "xlsx-badxml"
-            << "badxml.xlsx"
+            << peer("xlsx-badxml") << "badxml.xlsx"
             << "is damaged: its part xl/worksheets/sheet1.xml is not well-formed";
-        QTest::newRow("xlsx missing shared text") << "xlsx-badstring"
-                                                  << "badstring.xlsx"
+        QTest::newRow("xlsx missing shared text") << peer("xlsx-badstring") << "badstring.xlsx"
                                                   << "refers to shared text 999";
-        QTest::newRow("xls with a password") << "xls-password"
-                                             << "password.xls"
+        QTest::newRow("xls with a password") << peer("xls-password") << "password.xls"
                                              << "is password-protected";
-        QTest::newRow("xlsx with a password") << "xlsx-encrypted"
-                                              << "encrypted.xlsx"
+        QTest::newRow("xlsx with a password") << peer("xlsx-encrypted") << "encrypted.xlsx"
                                               << "is password-protected";
-        QTest::newRow("ods with a password") << "ods-encrypted"
-                                             << "encrypted.ods"
+        QTest::newRow("ods with a password") << peer("ods-encrypted") << "encrypted.ods"
                                              << "is password-protected";
     }
 
     void refusesWhatCannotBeRead() {
-        QFETCH(QString, kind);
+        QFETCH(MakeFile, make);
         QFETCH(QString, name);
         QFETCH(QString, reason);
         const QString file = path(name);
-        const QList<QVariantList> rows{{101, QStringLiteral("Aoife"), QStringLiteral("St Anne's")},
-                                       {102, QStringLiteral("Brid"), QStringLiteral("St Mary's")}};
-        if (kind == QLatin1String("folder")) {
-            QVERIFY(QDir().mkpath(file));
-        } else if (kind == QLatin1String("empty") || kind == QLatin1String("text")) {
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            if (kind == QLatin1String("text"))
-                f.write("COMP_NO,NAME,SCHOOL\r\n101,Aoife,St Anne's\r\n");
-        } else if (kind.startsWith(QLatin1String("cut:"))) {
-            QList<QVariantList> many;
-            for (int i = 0; i < 400; ++i)
-                many.append(
-                    {i, QStringLiteral("Dancer number %1").arg(i), QStringLiteral("School")});
-            const QString failed = SheetPeer::write(kind.mid(4), file, many);
-            QVERIFY2(failed.isEmpty(), qPrintable(failed));
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::ReadWrite));
-            QVERIFY(f.resize(f.size() / 2));
-        } else if (kind != QLatin1String("none")) {
-            const QString failed = SheetPeer::write(kind, file, rows);
-            QVERIFY2(failed.isEmpty(), qPrintable(failed));
-        }
+        const QString failed = make(file);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
 
         const exchange::SheetResult result = exchange::readFirstSheet(file);
         QVERIFY(!result.sheet);

@@ -134,6 +134,8 @@ TDataEntry::TDataEntry(ProgramState& state, QWidget* parent) : MarksWindow(state
     frame->setObjectName(QStringLiteral("Panel2"));
     frame->setFrameShape(QFrame::Box);
     auto* final = new QGridLayout(frame);
+    // No inner margin at the sides, so the boxes stand under the ones above.
+    final->setContentsMargins(0, 6, 0, 6);
     addRow(final, 0, QStringLiteral("Set Dance"), perAdjudicator("SET"));
     Label14 = new QLabel(this);
     Label14->setObjectName(QStringLiteral("Label14"));

@@ -119,8 +119,12 @@ void TSpreadsheet::Button2Click() {
     engine::Table& t = results();
     if (!saveMark(t))
         return;
+    const int column = DBGrid1->currentColumn();
     keyboardToGrid(*DBGrid1);
     showOrder(Button2, t, Button2->text() == kAsEntered);
+    // Typing goes on in the same column, on the first dancer.
+    DBGrid1->setCurrentColumn(column);
+    DBGrid1->setFocus();
 }
 
 void TSpreadsheet::DBGrid1KeyDown(QKeyEvent* event, bool& swallow) {

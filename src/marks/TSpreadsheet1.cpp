@@ -161,7 +161,7 @@ void TSpreadsheet1::setSetupChoices(SetupChoices* choices) {
 }
 
 SetupChoices& TSpreadsheet1::setupChoices() const {
-    return m_choices ? *m_choices : const_cast<RememberedSetupChoices&>(m_remembered);
+    return m_choices ? *m_choices : const_cast<CompetitionSetupChoices&>(m_setupWindow);
 }
 
 void TSpreadsheet1::bindControls(engine::DataSource* source) {

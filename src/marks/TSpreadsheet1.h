@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompetitionSetupChoices.h"
 #include "MarkChoices.h"
 #include "MarksWindow.h"
 #include "SetupChoices.h"
@@ -44,7 +45,7 @@ public:
     QLabel* Panel1 = nullptr; // the competition display name
 
     // Where the numbers of adjudicators and rounds come from when the info table has none
-    // stored: the Competition Setup window's choices. Without one set, a remembered value.
+    // stored: the Competition Setup window's choices unless others are set here.
     void setSetupChoices(SetupChoices* choices);
     SetupChoices& setupChoices() const;
 
@@ -73,7 +74,7 @@ private:
     void chooseItem(ChoiceGroup* group, const QString& item);
 
     QList<dbcontrols::GridColumn> m_columns;
-    RememberedSetupChoices m_remembered;
+    CompetitionSetupChoices m_setupWindow;
     SetupChoices* m_choices = nullptr;
     int m_rounds = 2;
     MarkChoice m_shown;

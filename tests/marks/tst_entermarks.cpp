@@ -6,7 +6,10 @@
 #include "marks/ChoiceGroup.h"
 #include "marks/MarkColumns.h"
 #include "marks/TSpreadsheet1.h"
+#include "setup/RadioGroup.h"
+#include "setup/TCompInfoSetup.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QImage>
@@ -115,6 +118,50 @@ private Q_SLOTS:
         QCOMPARE(setup.adjudicators(), int(adjudicators.size()));
         QCOMPARE(setup.rounds(), int(rounds.size()) - 1);
         QCOMPARE(m_comp->state.ReCalcFlag, false); // opening writes nothing
+    }
+
+    // Without stored numbers the window takes what the Competition Setup window shows, and
+    // brings that window into line without storing anything.
+    void fallbackFollowsCompetitionSetup_data() {
+        QTest::addColumn<QString>("numAdjs");
+        QTest::addColumn<QString>("numRounds");
+        QTest::addColumn<int>("adjItems");
+        QTest::addColumn<int>("roundItems");
+        QTest::addColumn<int>("setupAdj"); // the setup window's selections afterwards
+        QTest::addColumn<int>("setupRounds");
+        QTest::addColumn<bool>("locked");
+        QTest::addRow("never set up: the setup window's 5 and 3")
+            << ""
+            << "" << 5 << 4 << 1 << 1 << false;
+        QTest::addRow("stored 3 and 2 set the setup window") << "3"
+                                                             << "3" << 3 << 3 << 0 << 0 << true;
+    }
+    void fallbackFollowsCompetitionSetup() {
+        QFETCH(QString, numAdjs);
+        QFETCH(QString, numRounds);
+        QFETCH(int, adjItems);
+        QFETCH(int, roundItems);
+        QFETCH(int, setupAdj);
+        QFETCH(int, setupRounds);
+        QFETCH(bool, locked);
+        m_comp = std::make_unique<test::MarksCompetition>(2, numAdjs, numRounds);
+        setup::TCompInfoSetup setupWindow(m_comp->state);
+        setupWindow.AdjGroup->setItemIndex(1); // "5 Adj", as last shown
+        setupWindow.RdsGroup->setItemIndex(1); // "3 Rds + Set"
+        setupWindow.AdjLocked->setChecked(!locked);
+        m_window = std::make_unique<TSpreadsheet1>(m_comp->state);
+        QVERIFY(test::openWindow(*m_window));
+        QCOMPARE(m_window->AdjGroup->items().size(), adjItems);
+        QCOMPARE(m_window->RndGroup->items().size(), roundItems);
+        QCOMPARE(setupWindow.AdjGroup->itemIndex(), setupAdj);
+        QCOMPARE(setupWindow.RdsGroup->itemIndex(), setupRounds);
+        QCOMPARE(setupWindow.AdjLocked->isChecked(), locked);
+        QCOMPARE(setupWindow.RdsLocked->isChecked(), locked);
+        QCOMPARE(setupWindow.AdjGroup->isEnabled(), !locked);
+        // Nothing was written to the info table.
+        QVERIFY(!m_comp->state.ReCalcFlag);
+        QCOMPARE(m_comp->module->compinfoNUMADJS->asString().trimmed(), numAdjs);
+        m_window->close();
     }
 
     void choosingShowsOneColumn_data() {

@@ -220,20 +220,6 @@ private Q_SLOTS:
         QVERIFY(m_seeAll->grab().save(QDir(dir).filePath(QStringLiteral("seeall.png"))));
     }
 
-    void exportWizardNotYetThere() {
-        m_comp = std::make_unique<test::MarksCompetition>(2, "3", "3");
-        m_seeAll = std::make_unique<Tseeallform>(m_comp->state);
-        QVERIFY(test::openWindow(*m_seeAll));
-        QTest::mouseClick(m_seeAll->Button1, Qt::LeftButton);
-        QCOMPARE(m_comp->dialogs.messages().size(), 1);
-        const auto& box = m_comp->dialogs.messages().front();
-        QCOMPARE(box.type, platform::MessageType::Information);
-        QVERIFY2(box.text.contains(QStringLiteral("not available")), qPrintable(box.text));
-        QVERIFY2(box.text.contains(QStringLiteral("U12")), qPrintable(box.text));
-        QTest::keyClick(target(m_seeAll.get()), Qt::Key_X, Qt::AltModifier);
-        QVERIFY(!m_seeAll->isVisible());
-    }
-
     // A SeeAll edit not saved stays pending when the window closes.
     void seeAllClosingSavesNothing() {
         m_comp = std::make_unique<test::MarksCompetition>(2, "3", "3");

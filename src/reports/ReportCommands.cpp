@@ -1,5 +1,6 @@
 #include "ReportCommands.h"
 
+#include "FinalProcedure.h"
 #include "RecallProcedure.h"
 #include "ReportTexts.h"
 #include "TAdjAForm.h"
@@ -183,8 +184,7 @@ void FinalResults1Click(ProgramState& state) {
           static_cast<TitledReport*>(&instance(FinalRept3x4, "TFinalRept3x4")),
           static_cast<TitledReport*>(&instance(FinalRept3x3, "TFinalRept3x3"))})
         layout->setEventName(state.GlobalSchool);
-    runLaunchDialog(state, LaunchDialog::FinalReport,
-                    [] { notBuilt(instance(FinalRept, "TFinalRept")); });
+    runLaunchDialog(state, LaunchDialog::FinalReport, [&state] { previewFinalReport(state); });
 }
 
 void HeaderSheet1Click(ProgramState& state) {

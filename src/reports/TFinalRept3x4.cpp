@@ -4,23 +4,9 @@ namespace jt::reports {
 
 TFinalRept3x4* FinalRept3x4 = nullptr;
 
-namespace {
-TitleStyle titleStyle() {
-    TitleStyle s;
-    s.reportName = QStringLiteral("MARKS");
-    s.logoFile = QStringLiteral("logo.bmp");
-    s.logoMode = render::PictureMode::Stretch;
-    s.eventBanner = true;
-    s.eventInFooter = true;
-    s.fontSize = 8;
-    s.orientation = render::Orientation::Landscape;
-    return s;
-}
-} // namespace
-
 TFinalRept3x4::TFinalRept3x4(ProgramState&, QObject* parent)
-    : PendingReport(QStringLiteral("TFinalRept3x4"), QStringLiteral("FinalRept3x4"), titleStyle(),
-                    parent) {
+    : FinalReportBase(QStringLiteral("TFinalRept3x4"), QStringLiteral("FinalRept3x4"), 3, 3,
+                      parent) {
     FinalRept3x4 = this;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TitledReport.h"
+#include "FinalReportBase.h"
 
 namespace jt {
 class ProgramState;
@@ -8,9 +8,8 @@ class ProgramState;
 
 namespace jt::reports {
 
-// Final marks report, three adjudicators and three rounds: page settings, title band and footer;
-// its columns are still to come.
-class TFinalRept3x4 final : public PendingReport {
+// The final marks report for three adjudicators and three rounds.
+class TFinalRept3x4 final : public FinalReportBase {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TFinalRept3x4)
 

@@ -29,6 +29,22 @@ TSoloRepDlg::TSoloRepDlg(ProgramState&, QWidget* parent)
     SoloRepDlg = this;
 }
 
+void TSoloRepDlg::showLists(const SoloLists& lists) {
+    AdjSelected->clear();
+    AdjSelected->addItems(lists.adjudicators);
+    AdjSelected->setCurrentRow(lists.adjudicator);
+    RndSelected->clear();
+    RndSelected->addItems(lists.rounds);
+    RndSelected->setCurrentRow(lists.round);
+}
+
+void TSoloRepDlg::readSelection(SoloLists& lists) const {
+    if (AdjSelected->currentRow() >= 0)
+        lists.adjudicator = AdjSelected->currentRow();
+    if (RndSelected->currentRow() >= 0)
+        lists.round = RndSelected->currentRow();
+}
+
 TSoloRepDlg::~TSoloRepDlg() {
     if (SoloRepDlg == this)
         SoloRepDlg = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LaunchDialogBase.h"
+#include "reports/LaunchChoices.h"
 
 #include <QListWidget>
 
@@ -18,6 +19,11 @@ class TSoloRepDlg final : public LaunchDialogBase {
 public:
     explicit TSoloRepDlg(ProgramState& state, QWidget* parent = nullptr);
     ~TSoloRepDlg() override;
+
+    // Fills the lists and selects the given positions.
+    void showLists(const SoloLists& lists);
+    // The positions selected now; a list without a selection keeps its preselection.
+    void readSelection(SoloLists& lists) const;
 
     QListWidget* AdjSelected = nullptr;
     QListWidget* RndSelected = nullptr;

@@ -8,6 +8,7 @@
 #include "TSoloRepDlg.h"
 #include "TWinRep.h"
 #include "engine/EngineError.h"
+#include "reports/LaunchChoices.h"
 
 #include <QCheckBox>
 
@@ -50,7 +51,25 @@ bool WidgetReportDialogs::showChecklist(Checklist checklist) {
 void WidgetReportDialogs::showLaunchDialog(LaunchDialog dialog,
                                            const std::function<void()>& preview) {
     LaunchDialogBase& w = launchWindow(dialog);
-    w.setPreview(preview);
+    LaunchChoices& choices = launchChoices();
+    std::function<void()> run = preview;
+    if (dialog == LaunchDialog::SoloResult) {
+        // The lists as the command filled them; "Preview" ranks by what is selected then.
+        TSoloRepDlg& solo = window(SoloRepDlg);
+        solo.showLists(choices.solo);
+        run = [&solo, &choices, &preview] {
+            solo.readSelection(choices.solo);
+            preview();
+        };
+    } else if (dialog == LaunchDialog::WinnersRoster) {
+        // The box decides the run when "Preview" is pressed.
+        TWinRep& roster = window(WinRep);
+        run = [&roster, &choices, &preview] {
+            choices.championship = roster.Championship->isChecked();
+            preview();
+        };
+    }
+    w.setPreview(run);
     w.exec();
     w.setPreview(nullptr);
 }

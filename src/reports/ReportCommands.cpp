@@ -2,7 +2,10 @@
 
 #include "FinalProcedure.h"
 #include "RecallProcedure.h"
+#include "LaunchChoices.h"
 #include "ReportTexts.h"
+#include "ResultRuns.h"
+#include "SoloRanking.h"
 #include "TAdjAForm.h"
 #include "TAdjRecCheck.h"
 #include "TCompForm.h"
@@ -202,8 +205,7 @@ void ResultsbyAdjA1Click(ProgramState& state) {
     if (!passGate(state, command(ResultsbyAdjA1Click).gate))
         return;
     instance(AdjAForm, "TAdjAForm").setEventName(state.GlobalSchool);
-    runLaunchDialog(state, LaunchDialog::GridMarks,
-                    [] { notBuilt(instance(AdjAForm, "TAdjAForm")); });
+    runLaunchDialog(state, LaunchDialog::GridMarks, [&state] { previewGridMarks(state); });
 }
 
 void WinnersList1Click(ProgramState& state) {
@@ -211,15 +213,16 @@ void WinnersList1Click(ProgramState& state) {
         return;
     instance(WinReport, "TWinReport").setEventName(state.GlobalSchool);
     instance(WinReportP, "TWinReportP").setEventName(state.GlobalSchool);
-    runLaunchDialog(state, LaunchDialog::WinnersRoster,
-                    [] { notBuilt(instance(WinReport, "TWinReport")); });
+    runLaunchDialog(state, LaunchDialog::WinnersRoster, [&state] { previewWinnersRoster(state); });
 }
 
 void SoloWinners1Click(ProgramState& state) {
     if (!passGate(state, command(SoloWinners1Click).gate))
         return;
-    runLaunchDialog(state, LaunchDialog::SoloResult,
-                    [] { notBuilt(instance(SoloWinForm, "TSoloWinForm")); });
+    LaunchChoices& choices = launchChoices();
+    choices.solo =
+        soloDialogLists(*state.module().compinfo, choices.soloAdjudicator, choices.soloRound);
+    runLaunchDialog(state, LaunchDialog::SoloResult, [&state] { previewSoloResult(state); });
 }
 
 // ---- dialog texts ------------------------------------------------------------

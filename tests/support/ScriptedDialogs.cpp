@@ -7,6 +7,8 @@ namespace jt::test {
 platform::Button ScriptedDialogs::message(platform::MessageType type, const QString& title,
                                           const QString& text, platform::Buttons buttons) {
     m_messages.append({type, title, text, buttons});
+    if (m_onMessage)
+        m_onMessage(m_messages.back());
     if (m_messageAnswers.isEmpty()) {
         // A box with a single button needs no script: it can only be acknowledged.
         if (buttons == platform::Ok || buttons == platform::Cancel)

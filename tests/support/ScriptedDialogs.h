@@ -36,6 +36,9 @@ public:
         m_whilePreviewing = std::move(look);
     }
 
+    // Runs as each message box is shown, to see the program's state at that moment.
+    void onMessage(std::function<void(const Shown&)> look) { m_onMessage = std::move(look); }
+
     platform::Button message(platform::MessageType type, const QString& title, const QString& text,
                              platform::Buttons buttons) override;
     std::optional<QString> openFileName(const platform::FileDialogOptions& options) override;
@@ -80,6 +83,7 @@ private:
     QList<render::Document> m_previews;
     QList<Printed> m_printed;
     std::function<void(const render::Document&)> m_whilePreviewing;
+    std::function<void(const Shown&)> m_onMessage;
     int m_printerSetups = 0;
 };
 

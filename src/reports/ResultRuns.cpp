@@ -1,0 +1,95 @@
+#include "ResultRuns.h"
+
+#include "LaunchChoices.h"
+#include "Positions.h"
+#include "ReportCommands.h"
+#include "ReportTexts.h"
+#include "SoloRanking.h"
+#include "TAdjAForm.h"
+#include "TSoloWinForm.h"
+#include "TWinReport.h"
+#include "TWinReportP.h"
+#include "WorkingIndex.h"
+#include "data/ProgramState.h"
+#include "engine/EngineError.h"
+#include "engine/Field.h"
+#include "engine/Table.h"
+
+namespace jt::reports {
+namespace {
+
+template <typename T> T& instance(T* object, const char* name) {
+    if (!object)
+        throw engine::EngineError(
+            QStringLiteral("The report %1 has not been created").arg(QLatin1String(name)));
+    return *object;
+}
+
+QString infoText(const engine::Table& info, const QString& field) {
+    if (!info.active() || info.isEmpty())
+        return QString();
+    const engine::Field* f = info.findField(field);
+    return f ? f->asString() : QString();
+}
+
+} // namespace
+
+void previewGridMarks(ProgramState& state) {
+    TAdjAForm& form = instance(AdjAForm, "TAdjAForm");
+    engine::Table& results = *state.module().results;
+    form.dataSet = &results;
+    form.setInfoTable(state.module().compinfo);
+    runWithWorkingIndex(results, kDancerIndex, [&] {
+        results.setFilter(QStringLiteral("GRIDTOTAL <> 0.00"));
+        results.setFiltered(true);
+        results.first();
+        form.ReportTitle->prefix = competitionDisplayName(results);
+        previewReport(state, form);
+    });
+}
+
+void previewWinnersRoster(ProgramState& state) {
+    const bool withRecall = launchChoices().championship;
+    TitledReport& form = withRecall ? static_cast<TitledReport&>(instance(WinReport, "TWinReport"))
+                                    : instance(WinReportP, "TWinReportP");
+    engine::Table& results = *state.module().results;
+    form.dataSet = &results;
+    runWithWorkingIndex(results, withRecall ? kFinalIndex : kRecallIndex, [&] {
+        // Every dancer is placed before the filter hides those without a grid total.
+        AssignPositions(results,
+                        withRecall ? QStringLiteral("GRIDTOTAL") : QStringLiteral("RECALLTTL"));
+        if (withRecall) {
+            results.setFilter(QStringLiteral("GRIDTOTAL <> 0"));
+            results.setFiltered(true);
+        }
+        results.first();
+        form.ReportTitle->prefix = competitionDisplayName(results);
+        previewReport(state, form);
+    });
+}
+
+void previewSoloResult(ProgramState& state) {
+    TSoloWinForm& form = instance(SoloWinForm, "TSoloWinForm");
+    LaunchChoices& choices = launchChoices();
+    const SoloLists& lists = choices.solo;
+    choices.soloAdjudicator = lists.adjudicator;
+    choices.soloRound = lists.round;
+
+    const engine::Table& info = *state.module().compinfo;
+    const QString markField =
+        soloMarkField(lists.adjudicator, lists.round, infoText(info, QStringLiteral("NUMROUNDS")));
+    engine::Table& results = *state.module().results;
+    form.dataSet = &results;
+    // The index and the field are named in capitals, as the table's fields are.
+    runWithWorkingIndex(results, soloIndex(markField.toUpper()), [&] {
+        rankSolo(results, markField.toUpper());
+        results.first();
+        form.AdjCaption->caption = lists.adjudicators.value(lists.adjudicator);
+        form.RoundCaption->caption = lists.rounds.value(lists.round);
+        form.Marks->field = markField.toUpper();
+        form.ReportTitle->prefix = competitionDisplayName(results);
+        previewReport(state, form);
+    });
+}
+
+} // namespace jt::reports

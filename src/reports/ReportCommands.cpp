@@ -1,8 +1,8 @@
 #include "ReportCommands.h"
 
 #include "FinalProcedure.h"
-#include "RecallProcedure.h"
 #include "LaunchChoices.h"
+#include "RecallProcedure.h"
 #include "ReportTexts.h"
 #include "ResultRuns.h"
 #include "SoloRanking.h"

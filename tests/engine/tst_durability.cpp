@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 using namespace jt::engine;
 using namespace jt::test;
 
@@ -87,8 +89,17 @@ void DurabilityTest::init() {
     m_path = t->resolvedPath();
 }
 
+// One way of changing the table: it acts on `t` (opened first unless the case says
+// otherwise) and returns the file operations it caused, or an empty list with `failure`
+// set when what it left behind is wrong.
+using WriteAction =
+    std::function<QStringList(Table& t, IoLog& log, EngineFolder& folder, QString& failure)>;
+Q_DECLARE_METATYPE(WriteAction)
+
 void DurabilityTest::writeOrder_data() {
-    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("soleUse");
+    QTest::addColumn<bool>("openFirst");
+    QTest::addColumn<WriteAction>("action");
     QTest::addColumn<QStringList>("events");
     const QString rec0 = QStringLiteral("write table %1+%2").arg(kHeader).arg(kRecord);
     const QString rec1 = QStringLiteral("write table %1+%2").arg(kHeader + kRecord).arg(kRecord);
@@ -97,87 +108,99 @@ void DurabilityTest::writeOrder_data() {
     const QString appended2 =
         QStringLiteral("write table %1+%2").arg(kHeader + 2 * kRecord).arg(2 * kRecord + 1);
     const QString count = QStringLiteral("write table 1+7");
+
+    const WriteAction post = [](Table& t, IoLog& log, EngineFolder&, QString&) {
+        t.edit();
+        t.fieldByName(QStringLiteral("NAME"))->setAsString(QStringLiteral("new"));
+        t.post();
+        t.fieldByName(QStringLiteral("NAME"))->asString(); // reading back writes nothing
+        return log.take();
+    };
+    const WriteAction append = [](Table& t, IoLog& log, EngineFolder&, QString&) {
+        t.append();
+        t.fieldByName(QStringLiteral("NAME"))->setAsString(QStringLiteral("three"));
+        t.post();
+        return log.take();
+    };
+    const WriteAction remove = [](Table& t, IoLog& log, EngineFolder&, QString&) {
+        t.deleteRecord();
+        return log.take();
+    };
+    const WriteAction soleUse = [](Table& t, IoLog& log, EngineFolder&, QString& failure) {
+        for (int pass = 0; pass < 10; ++pass) {
+            for (t.first(); !t.eof(); t.next()) {
+                t.edit();
+                t.fieldByName(QStringLiteral("MARK"))->setAsFloat(pass);
+                t.post();
+            }
+        }
+        for (int i = 0; i < 2; ++i) {
+            t.append();
+            t.fieldByName(QStringLiteral("NAME"))->setAsString(QStringLiteral("new"));
+            t.post();
+        }
+        // Whatever reached the disk before the close stands ahead of "close".
+        QStringList seen = log.take();
+        t.close();
+        seen << QStringLiteral("close") << log.take();
+        t.open();
+        t.first();
+        if (t.rowCount() != 4 || t.fieldByName(QStringLiteral("MARK"))->asFloat() != 9.0)
+            failure = QStringLiteral("the batch did not reach the table whole");
+        return seen;
+    };
+    const WriteAction create = [](Table& t, IoLog& log, EngineFolder&, QString&) {
+        t.createTable(kFields);
+        return log.take();
+    };
+    const WriteAction copy = [](Table& t, IoLog& log, EngineFolder& folder, QString&) {
+        auto source = folder.create(QStringLiteral("src.dbf"), kFields);
+        source->close();
+        log.take();
+        batchCopy(*source, t);
+        return log.take();
+    };
+
     // A post is journaled and synced, then written and synced, before it returns. The
     // first one makes the journal, and syncs the folder that holds it.
-    QTest::addRow("post") << "post"
+    QTest::addRow("post") << false << true << post
                           << QStringList({"sync folder", "write journal", "sync journal", rec0,
                                           "sync table"});
     // The record and its end marker go before the header that counts them.
-    QTest::addRow("append") << "append"
+    QTest::addRow("append") << false << true << append
                             << QStringList({"sync folder", "write journal", "sync journal",
                                             appended, count, "sync table"});
-    QTest::addRow("delete") << "delete"
+    QTest::addRow("delete") << false << true << remove
                             << QStringList({"sync folder", "write journal", "sync journal", rec0,
                                             "sync table"});
     // Sole use: nothing until close, then one batch through the journal.
-    QTest::addRow("sole use") << "sole use"
+    QTest::addRow("sole use") << true << true << soleUse
                               << QStringList({"close", "sync folder", "write journal",
                                               "sync journal", rec0, rec1, appended2, count,
                                               "sync table", "unlink journal"});
     // Whole tables go to a synced temporary file that is renamed into place.
-    QTest::addRow("create") << "create"
+    QTest::addRow("create") << false << false << create
                             << QStringList({"write temporary", "sync temporary", "rename table",
                                             "sync folder"});
-    QTest::addRow("copy") << "copy"
+    QTest::addRow("copy") << false << false << copy
                           << QStringList({"write temporary", "sync temporary", "rename table",
                                           "sync folder"});
 }
 
 void DurabilityTest::writeOrder() {
-    QFETCH(QString, action);
+    QFETCH(bool, soleUse);
+    QFETCH(bool, openFirst);
+    QFETCH(WriteAction, action);
     QFETCH(QStringList, events);
     auto t = m_folder->handle(QStringLiteral("dur.dbf"));
-    t->setExclusive(action == QLatin1String("sole use"));
-    if (action != QLatin1String("create") && action != QLatin1String("copy"))
+    t->setExclusive(soleUse);
+    if (openFirst)
         t->open();
     IoLog log(m_path);
-    if (action == QLatin1String("post")) {
-        t->edit();
-        t->fieldByName(QStringLiteral("NAME"))->setAsString(QStringLiteral("new"));
-        t->post();
-        t->fieldByName(QStringLiteral("NAME"))->asString();
-        QCOMPARE(log.take(), events);
-        return;
-    } else if (action == QLatin1String("append")) {
-        t->append();
-        t->fieldByName(QStringLiteral("NAME"))->setAsString(QStringLiteral("three"));
-        t->post();
-    } else if (action == QLatin1String("delete")) {
-        t->deleteRecord();
-        QCOMPARE(log.take(), events);
-        return;
-    } else if (action == QLatin1String("sole use")) {
-        for (int pass = 0; pass < 10; ++pass) {
-            for (t->first(); !t->eof(); t->next()) {
-                t->edit();
-                t->fieldByName(QStringLiteral("MARK"))->setAsFloat(pass);
-                t->post();
-            }
-        }
-        for (int i = 0; i < 2; ++i) {
-            t->append();
-            t->fieldByName(QStringLiteral("NAME"))->setAsString(QStringLiteral("new"));
-            t->post();
-        }
-        log.take();
-        QVERIFY(log.take().isEmpty()); // nothing written or synced yet
-        t->close();
-        QStringList seen = QStringList{QStringLiteral("close")} + log.take();
-        QCOMPARE(seen, events);
-        t->open();
-        QCOMPARE(t->rowCount(), 4);
-        t->first();
-        QCOMPARE(t->fieldByName(QStringLiteral("MARK"))->asFloat(), 9.0);
-        return;
-    } else if (action == QLatin1String("create")) {
-        t->createTable(kFields);
-    } else {
-        auto source = m_folder->create(QStringLiteral("src.dbf"), kFields);
-        source->close();
-        log.take();
-        batchCopy(*source, *t);
-    }
-    QCOMPARE(log.take(), events);
+    QString failure;
+    const QStringList seen = action(*t, log, *m_folder, failure);
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QCOMPARE(seen, events);
 }
 
 void DurabilityTest::killedRightAfterPost_data() {

@@ -1,6 +1,8 @@
 // Pages through a grid over a 10,000-dancer results table from top to bottom, then
 // types 1,000 marks down one column, saving each row as it is left (every save is a
-// durable write, so the second figure is mostly the disk's sync time).
+// durable write, so the second figure is mostly the disk's sync time). Then opens Enter
+// Marks on the same table and times its openings, adjudicator/round switches and order
+// switches.
 //
 //   bench_grid [dancers] [marks]      (offscreen unless QT_QPA_PLATFORM says otherwise)
 
@@ -9,6 +11,9 @@
 #include "dbcontrols/DBGrid.h"
 #include "engine/AliasRegistry.h"
 #include "engine/Table.h"
+#include "marks/ChoiceGroup.h"
+#include "marks/TColTotal.h"
+#include "marks/TSpreadsheet1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,6 +21,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+
+#include <algorithm>
+#include <vector>
 
 using namespace jt;
 
@@ -53,6 +61,109 @@ void key(QWidget* grid, Qt::Key k, const QString& text = {}) {
     target = QApplication::focusWidget() ? QApplication::focusWidget() : grid;
     QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier, text);
     QCoreApplication::sendEvent(target, &release);
+}
+
+// ---- Enter Marks over the same table ------------------------------------------
+
+double medianOf(std::vector<double> samples) {
+    if (samples.empty())
+        return 0;
+    std::sort(samples.begin(), samples.end());
+    const std::size_t n = samples.size();
+    return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
+}
+
+QString ms(double value) {
+    return QString::number(value, 'f', 2) + QStringLiteral(" ms");
+}
+
+void makeInfoTable(const QString& name) {
+    engine::Table t;
+    t.setDatabaseName(data::TDataModule1::kAlias);
+    t.setTableName(name);
+    t.createTable(data::compInfoFields());
+    t.open();
+    t.append();
+    t.fieldByName(QStringLiteral("NUMADJS"))->setAsString(QStringLiteral("5"));
+    t.fieldByName(QStringLiteral("NUMROUNDS"))->setAsString(QStringLiteral("4"));
+    t.fieldByName(QStringLiteral("ADJANAME"))->setAsString(QStringLiteral("Judge A"));
+    t.fieldByName(QStringLiteral("RD1TITLE"))->setAsString(QStringLiteral("Heavy"));
+    t.post();
+    t.close();
+}
+
+// Opens Enter Marks on the table (as the main window's command does, each opening closing
+// and reopening it), switches adjudicator and round, and switches the order; each step is
+// timed on its own, the window painted after it, and the medians are printed.
+int benchEnterMarks(QTextStream& out, const QString& results, int rounds) {
+    makeInfoTable(QStringLiteral("big_inf.dbf"));
+    {
+        engine::Table t;
+        t.setDatabaseName(data::TDataModule1::kAlias);
+        t.setTableName(results);
+        if (t.indexDefs().empty())
+            t.addIndex(QStringLiteral("seqno"), QStringLiteral("SEQUENCE"));
+    }
+    ProgramState state;
+    state.DataModule1 = std::make_unique<data::TDataModule1>(state);
+    data::TDataModule1& module = *state.DataModule1;
+    module.results->setTableName(results);
+    module.compinfo->setTableName(QStringLiteral("big_inf.dbf"));
+    module.compinfo->open();
+    marks::TColTotal totals(state);
+    marks::TSpreadsheet1 window(state);
+    window.resize(900, 900);
+    QElapsedTimer timer;
+
+    std::vector<double> opening;
+    for (int i = 0; i < 5; ++i) {
+        timer.start();
+        window.show();
+        window.repaint();
+        opening.push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (!window.isVisible()) {
+            out << "Enter Marks did not open\n";
+            return 1;
+        }
+        QCoreApplication::processEvents();
+        if (i < 4)
+            window.close();
+    }
+    QApplication::setActiveWindow(&window);
+    QCoreApplication::processEvents();
+    const int rows = module.results->rowCount();
+
+    // Adjudicator and round in turn, "Set" (recalled dancers only) among the rounds.
+    std::vector<double> switching;
+    for (int i = 0; i < rounds; ++i) {
+        timer.start();
+        if (i % 2 == 0)
+            window.AdjGroup->choose((window.AdjGroup->itemIndex() + 1) % 5);
+        else
+            window.RndGroup->choose((window.RndGroup->itemIndex() + 1) % 4);
+        window.repaint();
+        switching.push_back(double(timer.nsecsElapsed()) / 1e6);
+        QCoreApplication::processEvents();
+    }
+    std::vector<double> ordering;
+    for (int i = 0; i < rounds; ++i) {
+        timer.start();
+        window.Button2Click();
+        window.repaint();
+        ordering.push_back(double(timer.nsecsElapsed()) / 1e6);
+        QCoreApplication::processEvents();
+    }
+    window.close();
+    out << "Enter Marks on " << rows << " dancers: opening median " << ms(medianOf(opening))
+        << " (5 openings, worst " << ms(*std::max_element(opening.begin(), opening.end())) << ")\n";
+    out << "  adjudicator/round switch median " << ms(medianOf(switching)) << " (" << rounds
+        << " switches, worst " << ms(*std::max_element(switching.begin(), switching.end()))
+        << ")\n";
+    out << "  order switch median " << ms(medianOf(ordering)) << " (" << rounds
+        << " switches, worst " << ms(*std::max_element(ordering.begin(), ordering.end()))
+        << "), left " << (module.results->indexName().isEmpty() ? "in entry order" : "ordered")
+        << (module.results->filtered() ? ", filtered" : ", unfiltered") << "\n";
+    return 0;
 }
 
 } // namespace
@@ -134,5 +245,6 @@ int main(int argc, char** argv) {
         << QString::number(double(typingMs) / std::max(1, marks), 'f', 2)
         << " ms a mark), now on row " << module.results->currentRow() + 1 << ", first mark "
         << firstMark << "\n";
-    return 0;
+    module.results->close();
+    return benchEnterMarks(out, QStringLiteral("big.dbf"), 20);
 }

@@ -1,5 +1,6 @@
 #include "SheetImport.h"
 
+#include "CellStore.h"
 #include "NumberText.h"
 #include "engine/EngineError.h"
 #include "engine/Table.h"
@@ -11,50 +12,6 @@
 namespace jt::exchange {
 
 namespace {
-
-// Freezes the controls bound to the table for the length of a bulk change.
-struct ControlsFrozen {
-    engine::Table& table;
-    explicit ControlsFrozen(engine::Table& t) : table(t) { table.disableControls(); }
-    ~ControlsFrozen() { table.enableControls(); }
-    ControlsFrozen(const ControlsFrozen&) = delete;
-    ControlsFrozen& operator=(const ControlsFrozen&) = delete;
-};
-
-QString cellText(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::Double:
-        return engine::plainText(value);
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    default:
-        return value.toString();
-    }
-}
-
-void storeCell(engine::Field& field, const QVariant& value) {
-    if (!value.isValid())
-        return;
-    if (field.isNumber()) {
-        if (value.typeId() == QMetaType::Double) {
-            field.setValue(value);
-            return;
-        }
-        const QString text = cellText(value);
-        const std::optional<double> number =
-            value.typeId() == QMetaType::QString ? parseNumber(text) : std::nullopt;
-        if (!number)
-            throw engine::EngineError(
-                QStringLiteral("'%1' is not a valid floating point value for field '%2'")
-                    .arg(text, field.fieldName()));
-        field.setValue(*number);
-        return;
-    }
-    if (field.dataType() == engine::FieldType::Character)
-        field.setValue(cellText(value));
-    else
-        field.setText(cellText(value));
-}
 
 bool rowIsEmpty(const Sheet& sheet, int row, const QList<ColumnMapping>& columns) {
     for (const ColumnMapping& m : columns)

@@ -1,5 +1,6 @@
 #include "ImportWizard.h"
 
+#include "SpecList.h"
 #include "StepPage.h"
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
@@ -441,48 +442,27 @@ bool ImportWizard::runImport() {
 }
 
 void ImportWizard::refreshSpecs() {
-    m_specs->clear();
-    m_specs->addItems(m_store.names());
+    refreshSpecList(*m_specs, m_store);
 }
 
 void ImportWizard::saveSpec() {
-    const std::optional<QString> name = platform::dialogs().inputBox(
-        kTitle, QStringLiteral("Name of the import specification:"), m_specs->currentText());
-    if (!name || name->trimmed().isEmpty())
-        return;
-    if (const QString error = m_store.save(name->trimmed(), toJson(spec())); !error.isEmpty()) {
-        showError(error);
-        return;
-    }
-    refreshSpecs();
-    m_specs->setCurrentText(name->trimmed());
+    saveSpecAs(*m_specs, m_store, kTitle, QStringLiteral("import"), toJson(spec()));
 }
 
 void ImportWizard::loadSpec() {
-    const QString name = m_specs->currentText();
-    if (name.isEmpty())
-        return;
     QString error;
-    const std::optional<QJsonObject> o = m_store.load(name, &error);
+    const std::optional<QJsonObject> o = chosenSpec(*m_specs, m_store, &error);
     const std::optional<ImportSpec> s = o ? importSpecFromJson(*o, &error) : std::nullopt;
     if (!s) {
-        showError(error);
+        if (!error.isEmpty())
+            showError(error);
         return;
     }
     applySpec(*s);
 }
 
 void ImportWizard::deleteSpec() {
-    const QString name = m_specs->currentText();
-    if (name.isEmpty())
-        return;
-    if (platform::dialogs().message(platform::MessageType::Confirmation, kTitle,
-                                    QStringLiteral("Delete the specification \"%1\"?").arg(name),
-                                    platform::Yes | platform::No) != platform::Yes)
-        return;
-    if (const QString error = m_store.remove(name); !error.isEmpty())
-        showError(error);
-    refreshSpecs();
+    deleteChosenSpec(*m_specs, m_store, kTitle);
 }
 
 } // namespace jt::wizards

@@ -15,7 +15,7 @@ enum class TargetFormat { Text, Csv, Html, Xlsx, Ods, Dbase, Xml, Sql, Rtf, Pdf,
 
 QList<TargetFormat> targetFormats(); // Text first: the default
 QString targetFormatName(TargetFormat format);
-QString targetFormatKey(TargetFormat format); // as specifications store it
+QString targetFormatKey(TargetFormat format); // as profiles store it
 std::optional<TargetFormat> targetFormatFromKey(const QString& key);
 QString targetSuffix(TargetFormat format); // "txt", "csv", ...; empty for the clipboard
 // True for the formats written as bytes in memory by exportBytes().

@@ -14,7 +14,7 @@ enum class SourceFormat { Delimited, Xls, Xlsx, Ods, Dbase, Html, Xml, Clipboard
 
 QList<SourceFormat> sourceFormats();
 QString sourceFormatName(SourceFormat format); // "Delimited text / CSV", ...
-QString sourceFormatKey(SourceFormat format);  // "text", "xls", ... as specifications store it
+QString sourceFormatKey(SourceFormat format);  // "text", "xls", ... as profiles store it
 std::optional<SourceFormat> sourceFormatFromKey(const QString& key);
 // The file types for the import's file dialog, every supported file first.
 QString sourceFilter();

@@ -22,14 +22,14 @@ TCompInfoSetup* CompInfoSetup = nullptr;
 
 namespace {
 
-struct EditSpec {
+struct EditBoxLayout {
     const char* name;
     const char* field;
     int maxLength;
     int widthInChars;
 };
 
-constexpr EditSpec kEdits[] = {
+constexpr EditBoxLayout kEdits[] = {
     {"DBEdit1", "COMPNAME", TCompInfoSetup::kDescriptionLength, 30},
     {"DBEdit2", "COMPNO", TCompInfoSetup::kCompNoLength, 4},
     {"DBEdit3", "ADJANAME", TCompInfoSetup::kAdjudicatorLength, 20},

@@ -1,6 +1,6 @@
 #include "ExportWizard.h"
 
-#include "SpecList.h"
+#include "ProfileList.h"
 #include "StepPage.h"
 #include "engine/EngineError.h"
 #include "engine/Table.h"
@@ -48,20 +48,20 @@ QString settingsText(const ExportSettings& s) {
 
 ExportWizard::ExportWizard(engine::Table& table, QList<ExportColumn> columns,
                            const QString& defaultFileName, QWidget* parent,
-                           const QString& defaultFolder, const QString& specFolder)
+                           const QString& defaultFolder, const QString& profileFolder)
     : QWizard(parent), m_table(table), m_columns(std::move(columns)),
       m_defaultName(defaultFileName.isEmpty() ? QStringLiteral("export") : defaultFileName),
       m_defaultFolder(defaultFolder.isEmpty()
                           ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                           : defaultFolder),
-      m_store(QStringLiteral("export"), specFolder) {
+      m_store(QStringLiteral("export"), profileFolder) {
     setObjectName(QStringLiteral("ExportWizard"));
     setWindowTitle(kTitle);
     setWizardStyle(QWizard::ClassicStyle);
     m_settings.tableName = m_defaultName;
     setPage(FormatPage, makeFormatPage());
     setPage(FilePage, makeFilePage());
-    refreshSpecs();
+    refreshProfiles();
     formatChanged();
 }
 
@@ -79,23 +79,23 @@ QWizardPage* ExportWizard::makeFormatPage() {
         item->setData(Qt::UserRole, int(f));
     }
     m_formats->setCurrentRow(0); // Text
-    m_specs = new QComboBox;
-    m_specs->setObjectName(QStringLiteral("specBox"));
+    m_profiles = new QComboBox;
+    m_profiles->setObjectName(QStringLiteral("profileBox"));
     auto* load = new QPushButton(QStringLiteral("Load"));
-    load->setObjectName(QStringLiteral("loadSpecButton"));
+    load->setObjectName(QStringLiteral("loadProfileButton"));
     auto* remove = new QPushButton(QStringLiteral("Delete"));
-    remove->setObjectName(QStringLiteral("deleteSpecButton"));
-    auto* specRow = new QHBoxLayout;
-    specRow->addWidget(new QLabel(QStringLiteral("Specification:")));
-    specRow->addWidget(m_specs, 1);
-    specRow->addWidget(load);
-    specRow->addWidget(remove);
+    remove->setObjectName(QStringLiteral("deleteProfileButton"));
+    auto* profileRow = new QHBoxLayout;
+    profileRow->addWidget(new QLabel(QStringLiteral("Profile:")));
+    profileRow->addWidget(m_profiles, 1);
+    profileRow->addWidget(load);
+    profileRow->addWidget(remove);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(m_formats, 1);
-    layout->addLayout(specRow);
+    layout->addLayout(profileRow);
     connect(m_formats, &QListWidget::currentRowChanged, this, [this] { formatChanged(); });
-    platform::connectGuarded(load, &QPushButton::clicked, this, [this] { loadSpec(); });
-    platform::connectGuarded(remove, &QPushButton::clicked, this, [this] { deleteSpec(); });
+    platform::connectGuarded(load, &QPushButton::clicked, this, [this] { loadProfile(); });
+    platform::connectGuarded(remove, &QPushButton::clicked, this, [this] { deleteProfile(); });
     return page;
 }
 
@@ -120,8 +120,8 @@ QWizardPage* ExportWizard::makeFilePage() {
     auto* fixed = new QLabel(settingsText(m_settings));
     fixed->setObjectName(QStringLiteral("settingsLabel"));
     fixed->setWordWrap(true);
-    auto* save = new QPushButton(QStringLiteral("Save specification..."));
-    save->setObjectName(QStringLiteral("saveSpecButton"));
+    auto* save = new QPushButton(QStringLiteral("Save profile..."));
+    save->setObjectName(QStringLiteral("saveProfileButton"));
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(m_file, 1);
     fileRow->addWidget(browse);
@@ -143,7 +143,7 @@ QWizardPage* ExportWizard::makeFilePage() {
         if (const std::optional<QString> path = platform::dialogs().openFileName(o))
             m_file->setText(*path);
     });
-    platform::connectGuarded(save, &QPushButton::clicked, this, [this] { saveSpec(); });
+    platform::connectGuarded(save, &QPushButton::clicked, this, [this] { saveProfile(); });
     page->onEnter = [this] {
         const bool clipboard = format() == TargetFormat::Clipboard;
         m_file->setEnabled(!clipboard);
@@ -174,12 +174,12 @@ void ExportWizard::formatChanged() {
     }
 }
 
-ExportSpec ExportWizard::spec() const {
+ExportProfile ExportWizard::profile() const {
     return {format(), m_file->text().trimmed(), m_fieldNames->isChecked(),
             m_delimiter->currentData().toString().front()};
 }
 
-void ExportWizard::applySpec(const ExportSpec& s) {
+void ExportWizard::applyProfile(const ExportProfile& s) {
     for (int r = 0; r < m_formats->count(); ++r)
         if (m_formats->item(r)->data(Qt::UserRole).toInt() == int(s.format))
             m_formats->setCurrentRow(r);
@@ -227,28 +227,28 @@ bool ExportWizard::runExport() {
     return true;
 }
 
-void ExportWizard::refreshSpecs() {
-    refreshSpecList(*m_specs, m_store);
+void ExportWizard::refreshProfiles() {
+    refreshProfileList(*m_profiles, m_store);
 }
 
-void ExportWizard::saveSpec() {
-    saveSpecAs(*m_specs, m_store, kTitle, QStringLiteral("export"), toJson(spec()));
+void ExportWizard::saveProfile() {
+    saveProfileAs(*m_profiles, m_store, kTitle, QStringLiteral("export"), toJson(profile()));
 }
 
-void ExportWizard::loadSpec() {
+void ExportWizard::loadProfile() {
     QString error;
-    const std::optional<QJsonObject> o = chosenSpec(*m_specs, m_store, &error);
-    const std::optional<ExportSpec> s = o ? exportSpecFromJson(*o, &error) : std::nullopt;
+    const std::optional<QJsonObject> o = chosenProfile(*m_profiles, m_store, &error);
+    const std::optional<ExportProfile> s = o ? exportProfileFromJson(*o, &error) : std::nullopt;
     if (!s) {
         if (!error.isEmpty())
             showError(error);
         return;
     }
-    applySpec(*s);
+    applyProfile(*s);
 }
 
-void ExportWizard::deleteSpec() {
-    deleteChosenSpec(*m_specs, m_store, kTitle);
+void ExportWizard::deleteProfile() {
+    deleteChosenProfile(*m_profiles, m_store, kTitle);
 }
 
 } // namespace jt::wizards

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "exchange/ExchangeSpecs.h"
+#include "exchange/ExchangeProfiles.h"
 #include "exchange/ExportRows.h"
-#include "exchange/SpecStore.h"
+#include "exchange/ProfileStore.h"
 
 #include <QWizard>
 
@@ -33,38 +33,38 @@ public:
     // goes into defaultFolder unless the user chooses another.
     ExportWizard(engine::Table& table, QList<exchange::ExportColumn> columns,
                  const QString& defaultFileName, QWidget* parent = nullptr,
-                 const QString& defaultFolder = {}, const QString& specFolder = {});
+                 const QString& defaultFolder = {}, const QString& profileFolder = {});
     ~ExportWizard() override;
 
     exchange::ExportSettings settings() const { return m_settings; }
     void setSettings(const exchange::ExportSettings& settings) { m_settings = settings; }
-    exchange::ExportSpec spec() const;
-    void applySpec(const exchange::ExportSpec& spec);
+    exchange::ExportProfile profile() const;
+    void applyProfile(const exchange::ExportProfile& profile);
     // How the last export ended (after Finish).
     const exchange::ExportResult& result() const { return m_result; }
 
     bool runExport();
-    void saveSpec();
-    void loadSpec();
-    void deleteSpec();
+    void saveProfile();
+    void loadProfile();
+    void deleteProfile();
 
 private:
     QWizardPage* makeFormatPage();
     QWizardPage* makeFilePage();
     exchange::TargetFormat format() const;
     void formatChanged();
-    void refreshSpecs();
+    void refreshProfiles();
 
     engine::Table& m_table;
     QList<exchange::ExportColumn> m_columns;
     QString m_defaultName;
     QString m_defaultFolder;
     exchange::ExportSettings m_settings;
-    exchange::SpecStore m_store;
+    exchange::ProfileStore m_store;
     exchange::ExportResult m_result;
 
     QListWidget* m_formats = nullptr;
-    QComboBox* m_specs = nullptr;
+    QComboBox* m_profiles = nullptr;
     QLineEdit* m_file = nullptr;
     QCheckBox* m_fieldNames = nullptr;
     QComboBox* m_delimiter = nullptr;

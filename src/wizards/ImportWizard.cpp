@@ -1,6 +1,6 @@
 #include "ImportWizard.h"
 
-#include "SpecList.h"
+#include "ProfileList.h"
 #include "StepPage.h"
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
@@ -56,9 +56,9 @@ void showError(const QString& text) {
 } // namespace
 
 ImportWizard::ImportWizard(engine::Table& table, MappingPresets presets, QWidget* parent,
-                           const QString& specFolder)
+                           const QString& profileFolder)
     : QWizard(parent), m_table(table), m_presets(std::move(presets)),
-      m_store(QStringLiteral("import"), specFolder) {
+      m_store(QStringLiteral("import"), profileFolder) {
     setObjectName(QStringLiteral("ImportWizard"));
     setWindowTitle(kTitle);
     setWizardStyle(QWizard::ClassicStyle);
@@ -67,7 +67,7 @@ ImportWizard::ImportWizard(engine::Table& table, MappingPresets presets, QWidget
     setPage(OptionsPage, makeOptionsPage());
     setPage(MappingPage, makeMappingPage());
     setPage(RunPage, makeRunPage());
-    refreshSpecs();
+    refreshProfiles();
 }
 
 ImportWizard::~ImportWizard() = default;
@@ -85,24 +85,24 @@ QWizardPage* ImportWizard::makeSourcePage() {
     m_format->setObjectName(QStringLiteral("formatBox"));
     for (const SourceFormat f : sourceFormats())
         m_format->addItem(sourceFormatName(f), int(f));
-    m_specs = new QComboBox;
-    m_specs->setObjectName(QStringLiteral("specBox"));
+    m_profiles = new QComboBox;
+    m_profiles->setObjectName(QStringLiteral("profileBox"));
     auto* load = new QPushButton(QStringLiteral("Load"));
-    load->setObjectName(QStringLiteral("loadSpecButton"));
+    load->setObjectName(QStringLiteral("loadProfileButton"));
     auto* remove = new QPushButton(QStringLiteral("Delete"));
-    remove->setObjectName(QStringLiteral("deleteSpecButton"));
+    remove->setObjectName(QStringLiteral("deleteProfileButton"));
 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(m_file, 1);
     fileRow->addWidget(browse);
-    auto* specRow = new QHBoxLayout;
-    specRow->addWidget(m_specs, 1);
-    specRow->addWidget(load);
-    specRow->addWidget(remove);
+    auto* profileRow = new QHBoxLayout;
+    profileRow->addWidget(m_profiles, 1);
+    profileRow->addWidget(load);
+    profileRow->addWidget(remove);
     auto* form = new QFormLayout(page);
     form->addRow(QStringLiteral("File:"), fileRow);
     form->addRow(QStringLiteral("Format:"), m_format);
-    form->addRow(QStringLiteral("Specification:"), specRow);
+    form->addRow(QStringLiteral("Profile:"), profileRow);
 
     platform::connectGuarded(browse, &QPushButton::clicked, this, [this] {
         platform::FileDialogOptions o;
@@ -115,8 +115,8 @@ QWizardPage* ImportWizard::makeSourcePage() {
         }
     });
     platform::connectGuarded(m_file, &QLineEdit::editingFinished, this, [this] { fileChosen(); });
-    platform::connectGuarded(load, &QPushButton::clicked, this, [this] { loadSpec(); });
-    platform::connectGuarded(remove, &QPushButton::clicked, this, [this] { deleteSpec(); });
+    platform::connectGuarded(load, &QPushButton::clicked, this, [this] { loadProfile(); });
+    platform::connectGuarded(remove, &QPushButton::clicked, this, [this] { deleteProfile(); });
     connect(m_format, &QComboBox::currentIndexChanged, this, [this] {
         m_file->setEnabled(SourceFormat(m_format->currentData().toInt()) !=
                            SourceFormat::Clipboard);
@@ -207,8 +207,8 @@ QWizardPage* ImportWizard::makeMappingPage() {
     m_replace =
         new QRadioButton(QStringLiteral("Replace all records (every record is deleted first)"));
     m_replace->setObjectName(QStringLiteral("replaceButton"));
-    auto* save = new QPushButton(QStringLiteral("Save specification..."));
-    save->setObjectName(QStringLiteral("saveSpecButton"));
+    auto* save = new QPushButton(QStringLiteral("Save profile..."));
+    save->setObjectName(QStringLiteral("saveProfileButton"));
     auto* mode = new QGroupBox(QStringLiteral("Import mode"));
     auto* modeLayout = new QVBoxLayout(mode);
     modeLayout->addWidget(m_append);
@@ -218,7 +218,7 @@ QWizardPage* ImportWizard::makeMappingPage() {
     layout->addWidget(numbers);
     layout->addWidget(mode);
     layout->addWidget(save, 0, Qt::AlignLeft);
-    platform::connectGuarded(save, &QPushButton::clicked, this, [this] { saveSpec(); });
+    platform::connectGuarded(save, &QPushButton::clicked, this, [this] { saveProfile(); });
     page->onEnter = [this] { fillMapping(); };
     page->onLeave = [this] {
         for (const FieldMap& m : mapping())
@@ -389,8 +389,8 @@ QList<FieldMap> ImportWizard::mapping() const {
     return out;
 }
 
-ImportSpec ImportWizard::spec() const {
-    ImportSpec s;
+ImportProfile ImportWizard::profile() const {
+    ImportProfile s;
     s.path = m_file->text().trimmed();
     s.source = sourceOptions();
     s.headingRow = m_heading->isChecked();
@@ -399,7 +399,7 @@ ImportSpec ImportWizard::spec() const {
     return s;
 }
 
-void ImportWizard::applySpec(const ImportSpec& s) {
+void ImportWizard::applyProfile(const ImportProfile& s) {
     m_file->setText(s.path);
     setSourceOptions(s.source);
     m_heading->setChecked(s.headingRow);
@@ -441,28 +441,28 @@ bool ImportWizard::runImport() {
     return true;
 }
 
-void ImportWizard::refreshSpecs() {
-    refreshSpecList(*m_specs, m_store);
+void ImportWizard::refreshProfiles() {
+    refreshProfileList(*m_profiles, m_store);
 }
 
-void ImportWizard::saveSpec() {
-    saveSpecAs(*m_specs, m_store, kTitle, QStringLiteral("import"), toJson(spec()));
+void ImportWizard::saveProfile() {
+    saveProfileAs(*m_profiles, m_store, kTitle, QStringLiteral("import"), toJson(profile()));
 }
 
-void ImportWizard::loadSpec() {
+void ImportWizard::loadProfile() {
     QString error;
-    const std::optional<QJsonObject> o = chosenSpec(*m_specs, m_store, &error);
-    const std::optional<ImportSpec> s = o ? importSpecFromJson(*o, &error) : std::nullopt;
+    const std::optional<QJsonObject> o = chosenProfile(*m_profiles, m_store, &error);
+    const std::optional<ImportProfile> s = o ? importProfileFromJson(*o, &error) : std::nullopt;
     if (!s) {
         if (!error.isEmpty())
             showError(error);
         return;
     }
-    applySpec(*s);
+    applyProfile(*s);
 }
 
-void ImportWizard::deleteSpec() {
-    deleteChosenSpec(*m_specs, m_store, kTitle);
+void ImportWizard::deleteProfile() {
+    deleteChosenProfile(*m_profiles, m_store, kTitle);
 }
 
 } // namespace jt::wizards

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "exchange/ExchangeSpecs.h"
+#include "exchange/ExchangeProfiles.h"
+#include "exchange/ProfileStore.h"
 #include "exchange/RecordImport.h"
 #include "exchange/Sheet.h"
-#include "exchange/SpecStore.h"
 
 #include <QWizard>
 
@@ -36,13 +36,13 @@ public:
 
     // The table must be open; presets name source columns for fields ("NO" -> COMP_NO).
     ImportWizard(engine::Table& table, exchange::MappingPresets presets, QWidget* parent = nullptr,
-                 const QString& specFolder = {});
+                 const QString& profileFolder = {});
     ~ImportWizard() override;
 
     // What the pages say now.
-    exchange::ImportSpec spec() const;
-    // Puts a specification into the pages (a loaded one).
-    void applySpec(const exchange::ImportSpec& spec);
+    exchange::ImportProfile profile() const;
+    // Puts a profile into the pages (a loaded one).
+    void applyProfile(const exchange::ImportProfile& profile);
     const std::optional<exchange::Sheet>& sheet() const { return m_sheet; }
     const exchange::MappingPresets& presets() const { return m_presets; }
     engine::Table& table() const { return m_table; }
@@ -54,9 +54,9 @@ public:
     void fillPreview(); // re-reads delimited text with the current options
     void fillMapping();
     bool runImport();
-    void saveSpec();
-    void loadSpec();
-    void deleteSpec();
+    void saveProfile();
+    void loadProfile();
+    void deleteProfile();
     void fileChosen();
 
 private:
@@ -64,23 +64,23 @@ private:
     QWizardPage* makeOptionsPage();
     QWizardPage* makeMappingPage();
     QWizardPage* makeRunPage();
-    void refreshSpecs();
+    void refreshProfiles();
     exchange::SourceOptions sourceOptions() const;
     void setSourceOptions(const exchange::SourceOptions& options);
     QList<exchange::FieldMap> mapping() const;
 
     engine::Table& m_table;
     exchange::MappingPresets m_presets;
-    exchange::SpecStore m_store;
+    exchange::ProfileStore m_store;
     std::optional<exchange::Sheet> m_sheet;
-    QList<exchange::FieldMap> m_pendingMapping; // from a loaded specification
+    QList<exchange::FieldMap> m_pendingMapping; // from a loaded profile
     exchange::RecordImportResult m_result;
     bool m_stop = false;
     bool m_running = false;
 
     QLineEdit* m_file = nullptr;
     QComboBox* m_format = nullptr;
-    QComboBox* m_specs = nullptr;
+    QComboBox* m_profiles = nullptr;
     QComboBox* m_delimiter = nullptr;
     QComboBox* m_quote = nullptr;
     QComboBox* m_encoding = nullptr;

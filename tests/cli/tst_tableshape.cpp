@@ -29,7 +29,7 @@ namespace {
 const QString kPython = QStringLiteral("/usr/bin/python3");
 const QString kScript = QStringLiteral(JIGTALLY_TABLE_SCRIPT);
 
-QString typeSpec(FieldType type, int width, int decimals) {
+QString typeCode(FieldType type, int width, int decimals) {
     switch (type) {
     case FieldType::Logical:
         return QStringLiteral("L");
@@ -45,12 +45,12 @@ QString typeSpec(FieldType type, int width, int decimals) {
 }
 
 // The field list of a table in python3-dbf's notation, one field's type replaced.
-QString fieldSpec(const engine::FieldDefs& fields, const QString& changed = {},
+QString fieldList(const engine::FieldDefs& fields, const QString& changed = {},
                   const QString& changedType = {}) {
     QStringList parts;
     for (const FieldDef& f : fields)
         parts << f.name + QLatin1Char(' ') +
-                     (f.name == changed ? changedType : typeSpec(f.type, f.width, f.decimals));
+                     (f.name == changed ? changedType : typeCode(f.type, f.width, f.decimals));
     return parts.join(QStringLiteral("; "));
 }
 
@@ -167,7 +167,7 @@ private Q_SLOTS:
         QFETCH(QString, wrongType);
         QFETCH(QString, message);
         const QString path = m_dir.filePath(field.toLower() + QStringLiteral(".dbf"));
-        QVERIFY(writeTables({tableEntry(path, fieldSpec(data::resultsFields(), field, wrongType),
+        QVERIFY(writeTables({tableEntry(path, fieldList(data::resultsFields(), field, wrongType),
                                         threeDancersWith(field, wrongType))}));
         const QByteArray before = bytesOf(path);
         QVERIFY(before.size() > 0);
@@ -187,7 +187,7 @@ private Q_SLOTS:
     void otherWidthsAreAccepted() {
         const QString path = m_dir.filePath(QStringLiteral("widths.dbf"));
         QVERIFY(writeTables({tableEntry(
-            path, fieldSpec(data::resultsFields(), QStringLiteral("A1"), QStringLiteral("N(5,0)")),
+            path, fieldList(data::resultsFields(), QStringLiteral("A1"), QStringLiteral("N(5,0)")),
             threeDancers())}));
         QCOMPARE(openAsResults(path), QStringLiteral("opened"));
         QCOMPARE(runCli({QStringLiteral("check"), path}).code, 0);
@@ -197,7 +197,7 @@ private Q_SLOTS:
     // read, and check and the program's selection say so.
     void uncountedRecordIsWarned() {
         const QString path = m_dir.filePath(QStringLiteral("short.dbf"));
-        QVERIFY(writeTables({tableEntry(path, fieldSpec(data::resultsFields()), threeDancers())}));
+        QVERIFY(writeTables({tableEntry(path, fieldList(data::resultsFields()), threeDancers())}));
         QByteArray bytes = bytesOf(path);
         QCOMPARE(bytes[4], char(3));
         bytes[4] = char(2);
@@ -262,8 +262,8 @@ private Q_SLOTS:
         dancers[2] = third;
         // Records 2 and 3 carry D and E marks; record 1 a round-3 mark.
         QVERIFY(writeTables(
-            {tableEntry(path, fieldSpec(data::resultsFields()), dancers),
-             tableEntry(infoPath, fieldSpec(data::compInfoFields()),
+            {tableEntry(path, fieldList(data::resultsFields()), dancers),
+             tableEntry(infoPath, fieldList(data::compInfoFields()),
                         {QJsonObject{{"NUMADJS", numAdjs}, {"NUMROUNDS", numRounds}}})}));
         const QByteArray before = bytesOf(path);
 

@@ -1,14 +1,14 @@
 // Import sources (delimited text, HTML, XML, dBASE, spreadsheets by real peers), format
-// detection, the field mapping, the record import into a results table, specifications.
+// detection, the field mapping, the record import into a results table, profiles.
 #include "SheetPeer.h"
 #include "engine/Table.h"
 #include "exchange/DelimitedText.h"
-#include "exchange/ExchangeSpecs.h"
+#include "exchange/ExchangeProfiles.h"
 #include "exchange/ExportWriters.h"
 #include "exchange/ImportSource.h"
 #include "exchange/MarkupTables.h"
+#include "exchange/ProfileStore.h"
 #include "exchange/RecordImport.h"
-#include "exchange/SpecStore.h"
 #include "support/Competition.h"
 
 #include <QFile>
@@ -69,7 +69,7 @@ private Q_SLOTS:
     void importCancelled();
     void replaceAll();
     void dbaseRoundTrip();
-    void specifications();
+    void profiles();
 };
 
 void TstExchangeImport::delimited_data() {
@@ -396,40 +396,40 @@ void TstExchangeImport::dbaseRoundTrip() {
     QCOMPARE(r.sheet->cell(3, 1), QVariant(QStringLiteral("Dancer 3")));
 }
 
-void TstExchangeImport::specifications() {
+void TstExchangeImport::profiles() {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    const SpecStore store(QStringLiteral("import"));
+    const ProfileStore store(QStringLiteral("import"));
     QVERIFY(store.folder().startsWith(config.path()));
     QVERIFY(store.names().isEmpty());
 
-    ImportSpec spec;
-    spec.path = QStringLiteral("/data/dancers.csv");
-    spec.source.format = SourceFormat::Delimited;
-    spec.source.text = {u';', QChar(), QStringLiteral("Windows-1252")};
-    spec.headingRow = false;
-    spec.mapping = {{QStringLiteral("COMP_NO"), 2}, {QStringLiteral("NAME"), -1}};
-    spec.mode = ImportMode::Overwrite;
-    QCOMPARE(store.save(QStringLiteral("U12 / Feis"), toJson(spec)), QString());
-    QCOMPARE(store.save(QStringLiteral("Another"), toJson(ImportSpec{})), QString());
+    ImportProfile profile;
+    profile.path = QStringLiteral("/data/dancers.csv");
+    profile.source.format = SourceFormat::Delimited;
+    profile.source.text = {u';', QChar(), QStringLiteral("Windows-1252")};
+    profile.headingRow = false;
+    profile.mapping = {{QStringLiteral("COMP_NO"), 2}, {QStringLiteral("NAME"), -1}};
+    profile.mode = ImportMode::Overwrite;
+    QCOMPARE(store.save(QStringLiteral("U12 / Feis"), toJson(profile)), QString());
+    QCOMPARE(store.save(QStringLiteral("Another"), toJson(ImportProfile{})), QString());
     QCOMPARE(store.names(), (QStringList{"Another", "U12 / Feis"}));
 
     QString error;
     const std::optional<QJsonObject> loaded = store.load(QStringLiteral("U12 / Feis"), &error);
     QVERIFY2(loaded, qPrintable(error));
-    const std::optional<ImportSpec> back = importSpecFromJson(*loaded, &error);
+    const std::optional<ImportProfile> back = importProfileFromJson(*loaded, &error);
     QVERIFY(back);
-    QCOMPARE(*back, spec);
-    // An export specification is not taken for an import one.
-    QVERIFY(!importSpecFromJson(toJson(ExportSpec{}), &error));
-    QCOMPARE(error, QStringLiteral("This is not an import specification."));
+    QCOMPARE(*back, profile);
+    // An export profile is not taken for an import one.
+    QVERIFY(!importProfileFromJson(toJson(ExportProfile{}), &error));
+    QCOMPARE(error, QStringLiteral("This is not an import profile."));
 
     QCOMPARE(store.remove(QStringLiteral("U12 / Feis")), QString());
     QCOMPARE(store.names(), QStringList{"Another"});
     QVERIFY(!store.load(QStringLiteral("U12 / Feis"), &error));
-    QCOMPARE(error, QStringLiteral("There is no specification \"U12 / Feis\"."));
+    QCOMPARE(error, QStringLiteral("There is no profile \"U12 / Feis\"."));
     QCOMPARE(store.remove(QStringLiteral("U12 / Feis")),
-             QStringLiteral("There is no specification \"U12 / Feis\"."));
+             QStringLiteral("There is no profile \"U12 / Feis\"."));
 
     // A damaged file is refused with the reason.
     QFile f(store.folder() + QStringLiteral("/Another.json"));
@@ -437,13 +437,13 @@ void TstExchangeImport::specifications() {
     f.write("{\"kind\": ");
     f.close();
     QVERIFY(!store.load(QStringLiteral("Another"), &error));
-    QVERIFY2(error.startsWith(QStringLiteral("The specification \"Another\" is damaged")),
+    QVERIFY2(error.startsWith(QStringLiteral("The profile \"Another\" is damaged")),
              qPrintable(error));
 
-    ExportSpec e{TargetFormat::Xlsx, QStringLiteral("/tmp/U12.xlsx"), true, u','};
-    const SpecStore exports(QStringLiteral("export"));
+    ExportProfile e{TargetFormat::Xlsx, QStringLiteral("/tmp/U12.xlsx"), true, u','};
+    const ProfileStore exports(QStringLiteral("export"));
     QCOMPARE(exports.save(QStringLiteral("x"), toJson(e)), QString());
-    QCOMPARE(exportSpecFromJson(*exports.load(QStringLiteral("x")), &error), std::optional(e));
+    QCOMPARE(exportProfileFromJson(*exports.load(QStringLiteral("x")), &error), std::optional(e));
     qunsetenv("XDG_CONFIG_HOME");
 }
 

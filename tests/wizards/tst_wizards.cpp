@@ -59,7 +59,7 @@ private Q_SLOTS:
     void importCsvIntoResults();
     void importStopsAtBadRowAndKeepsEarlierOnes();
     void importRefusesDamagedFile();
-    void importSpecificationSavedLoadedDeleted();
+    void importProfileSavedLoadedDeleted();
     void importFromClipboard();
     void exportWithFixedSettings();
     void exportAsksBeforeReplacing();
@@ -69,13 +69,13 @@ private Q_SLOTS:
 void TstWizards::importCsvIntoResults() {
     auto c = test::Competition::withDancers(2);
     QTemporaryDir dir;
-    QTemporaryDir specs;
+    QTemporaryDir profiles;
     const QString csv = writeFile(dir, QStringLiteral("dancers.txt"),
                                   QStringLiteral("SCHOOL;NO;NAME\r\n"
                                                  "\"Scoil Rince; Óg\";1,201;Siobhán\r\n"
                                                  "Naomh Pádraig;305;\"Ní \"\"Bhriain\"\"\"\r\n")
                                       .toUtf8());
-    ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, specs.path());
+    ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, profiles.path());
     w.show();
     QCOMPARE(w.windowTitle(), QStringLiteral("Import Wizard"));
     auto* file = child<QLineEdit>(w, "fileEdit");
@@ -116,9 +116,9 @@ void TstWizards::importCsvIntoResults() {
 void TstWizards::importStopsAtBadRowAndKeepsEarlierOnes() {
     auto c = test::Competition::withDancers(1);
     QTemporaryDir dir;
-    QTemporaryDir specs;
+    QTemporaryDir profiles;
     const QString csv = writeFile(dir, QStringLiteral("d.csv"), "NO,NAME\n201,A\n2x2,B\n203,C\n");
-    ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, specs.path());
+    ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, profiles.path());
     w.show();
     child<QLineEdit>(w, "fileEdit")->setText(csv);
     press(w, QWizard::NextButton);
@@ -140,10 +140,10 @@ void TstWizards::importStopsAtBadRowAndKeepsEarlierOnes() {
 void TstWizards::importRefusesDamagedFile() {
     auto c = test::Competition::withDancers(0);
     QTemporaryDir dir;
-    QTemporaryDir specs;
+    QTemporaryDir profiles;
     const QString bad =
         writeFile(dir, QStringLiteral("broken.xlsx"), QByteArray("PK\x03\x04\x14\0junk", 10));
-    ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, specs.path());
+    ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, profiles.path());
     w.show();
     auto* file = child<QLineEdit>(w, "fileEdit");
     file->setText(bad);
@@ -160,13 +160,13 @@ void TstWizards::importRefusesDamagedFile() {
     QCOMPARE(c->storedCount(), 0);
 }
 
-void TstWizards::importSpecificationSavedLoadedDeleted() {
+void TstWizards::importProfileSavedLoadedDeleted() {
     auto c = test::Competition::withDancers(0);
     QTemporaryDir dir;
-    QTemporaryDir specs;
+    QTemporaryDir profiles;
     const QString csv = writeFile(dir, QStringLiteral("d.csv"), "X,Y,Z\n7,Name,School\n");
     {
-        ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, specs.path());
+        ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, profiles.path());
         w.show();
         child<QLineEdit>(w, "fileEdit")->setText(csv);
         press(w, QWizard::NextButton);
@@ -176,14 +176,14 @@ void TstWizards::importSpecificationSavedLoadedDeleted() {
         no->setCurrentIndex(no->findText(QStringLiteral("Z")));
         child<QRadioButton>(w, "replaceButton")->setChecked(true);
         c->dialogs.answerInput(QStringLiteral("Feis list"));
-        child<QAbstractButton>(w, "saveSpecButton")->click();
+        child<QAbstractButton>(w, "saveProfileButton")->click();
     }
-    ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, specs.path());
+    ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, profiles.path());
     w.show();
-    auto* box = child<QComboBox>(w, "specBox");
+    auto* box = child<QComboBox>(w, "profileBox");
     QCOMPARE(box->count(), 1);
     QCOMPARE(box->currentText(), QStringLiteral("Feis list"));
-    child<QAbstractButton>(w, "loadSpecButton")->click();
+    child<QAbstractButton>(w, "loadProfileButton")->click();
     QCOMPARE(child<QLineEdit>(w, "fileEdit")->text(), csv);
     press(w, QWizard::NextButton);
     press(w, QWizard::NextButton);
@@ -192,17 +192,17 @@ void TstWizards::importSpecificationSavedLoadedDeleted() {
     w.back();
     w.back();
     c->dialogs.answerMessage(platform::Yes);
-    child<QAbstractButton>(w, "deleteSpecButton")->click();
+    child<QAbstractButton>(w, "deleteProfileButton")->click();
     QCOMPARE(box->count(), 0);
-    QVERIFY(QDir(specs.path()).entryList(QDir::Files).isEmpty());
+    QVERIFY(QDir(profiles.path()).entryList(QDir::Files).isEmpty());
     QVERIFY(c->dialogs.allAnswered());
 }
 
 void TstWizards::importFromClipboard() {
     auto c = test::Competition::withDancers(0);
-    QTemporaryDir specs;
+    QTemporaryDir profiles;
     QGuiApplication::clipboard()->setText(QStringLiteral("NO\tNAME\n401\tClíona\n"));
-    ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, specs.path());
+    ImportWizard w(c->results(), exchange::dancerPresets(), nullptr, profiles.path());
     w.show();
     auto* format = child<QComboBox>(w, "formatBox");
     format->setCurrentIndex(format->findData(int(exchange::SourceFormat::Clipboard)));
@@ -218,13 +218,13 @@ void TstWizards::importFromClipboard() {
 void TstWizards::exportWithFixedSettings() {
     auto c = test::Competition::withDancers(2, {0.0, 71.25});
     QTemporaryDir dir;
-    QTemporaryDir specs;
+    QTemporaryDir profiles;
     ExportWizard w(c->results(),
                    {{QStringLiteral("COMP_NO"), QStringLiteral("Comp No")},
                     {QStringLiteral("NAME"), QStringLiteral("Name")},
                     {QStringLiteral("A1"), QStringLiteral("A Rd 1")},
                     {QStringLiteral("RECALLED"), QStringLiteral("Recalled")}},
-                   QStringLiteral("U12"), nullptr, dir.path(), specs.path());
+                   QStringLiteral("U12"), nullptr, dir.path(), profiles.path());
     w.show();
     QCOMPARE(w.windowTitle(), QStringLiteral("Export Wizard"));
     QCOMPARE(child<QListWidget>(w, "formatList")->currentItem()->text(),
@@ -239,9 +239,9 @@ void TstWizards::exportWithFixedSettings() {
     QCOMPARE(readFile(dir.filePath(QStringLiteral("U12.txt"))),
              QByteArray("101\tDancer 1\t0\t\r\n102\tDancer 2\t71.25\t\r\n"));
 
-    // CSV with the row of field names ticked, kept as a specification.
+    // CSV with the row of field names ticked, kept as a profile.
     ExportWizard again(c->results(), {{QStringLiteral("NAME"), QStringLiteral("Dancer's name")}},
-                       QStringLiteral("U12"), nullptr, dir.path(), specs.path());
+                       QStringLiteral("U12"), nullptr, dir.path(), profiles.path());
     again.show();
     auto* list = child<QListWidget>(again, "formatList");
     list->setCurrentRow(1);
@@ -249,29 +249,30 @@ void TstWizards::exportWithFixedSettings() {
     QCOMPARE(child<QLineEdit>(again, "fileEdit")->text(), dir.filePath(QStringLiteral("U12.csv")));
     child<QCheckBox>(again, "fieldNamesBox")->setChecked(true);
     c->dialogs.answerInput(QStringLiteral("csv with names"));
-    child<QAbstractButton>(again, "saveSpecButton")->click();
+    child<QAbstractButton>(again, "saveProfileButton")->click();
     c->dialogs.answerMessage(platform::Ok);
     press(again, QWizard::FinishButton);
     QCOMPARE(readFile(dir.filePath(QStringLiteral("U12.csv"))),
              QByteArray("Dancer's name\r\nDancer 1\r\nDancer 2\r\n"));
     const std::optional<QJsonObject> saved =
-        exchange::SpecStore(QStringLiteral("export"), specs.path())
+        exchange::ProfileStore(QStringLiteral("export"), profiles.path())
             .load(QStringLiteral("csv with names"));
     QVERIFY(saved);
     QString error;
-    const std::optional<exchange::ExportSpec> spec = exchange::exportSpecFromJson(*saved, &error);
-    QVERIFY(spec);
-    QCOMPARE(spec->format, exchange::TargetFormat::Csv);
-    QVERIFY(spec->fieldNames);
+    const std::optional<exchange::ExportProfile> profile =
+        exchange::exportProfileFromJson(*saved, &error);
+    QVERIFY(profile);
+    QCOMPARE(profile->format, exchange::TargetFormat::Csv);
+    QVERIFY(profile->fieldNames);
 }
 
 void TstWizards::exportAsksBeforeReplacing() {
     auto c = test::Competition::withDancers(1);
     QTemporaryDir dir;
-    QTemporaryDir specs;
+    QTemporaryDir profiles;
     const QString path = writeFile(dir, QStringLiteral("U12.txt"), "keep me");
     ExportWizard w(c->results(), {{QStringLiteral("COMP_NO"), QStringLiteral("No")}},
-                   QStringLiteral("U12"), nullptr, dir.path(), specs.path());
+                   QStringLiteral("U12"), nullptr, dir.path(), profiles.path());
     w.show();
     press(w, QWizard::NextButton);
     c->dialogs.answerMessage(platform::No);
@@ -286,11 +287,11 @@ void TstWizards::exportAsksBeforeReplacing() {
 
 void TstWizards::exportToClipboard() {
     auto c = test::Competition::withDancers(2);
-    QTemporaryDir specs;
+    QTemporaryDir profiles;
     ExportWizard w(c->results(),
                    {{QStringLiteral("COMP_NO"), QStringLiteral("No")},
                     {QStringLiteral("NAME"), QStringLiteral("Name")}},
-                   QStringLiteral("U12"), nullptr, {}, specs.path());
+                   QStringLiteral("U12"), nullptr, {}, profiles.path());
     w.show();
     auto* list = child<QListWidget>(w, "formatList");
     list->setCurrentRow(list->count() - 1);

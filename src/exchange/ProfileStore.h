@@ -8,23 +8,23 @@
 
 namespace jt::exchange {
 
-// Saved import or export specifications: one JSON file per name in a folder of the
-// user's configuration ("<config>/jigtally/import-specs"). Names are what the user
+// Saved import or export profiles: one JSON file per name in a folder of the
+// user's configuration ("<config>/jigtally/import-profiles"). Names are what the user
 // typed; the file name is made safe from it. Errors come back as text.
-class SpecStore final {
+class ProfileStore final {
 public:
     // kind is "import" or "export"; folder empty means the user's configuration folder.
-    explicit SpecStore(const QString& kind, const QString& folder = {});
+    explicit ProfileStore(const QString& kind, const QString& folder = {});
 
     QString folder() const { return m_folder; }
     QStringList names() const; // sorted, as saved
     // Empty on success, else why not.
-    QString save(const QString& name, const QJsonObject& spec) const;
-    // The specification, or nothing with error set.
+    QString save(const QString& name, const QJsonObject& profile) const;
+    // The profile, or nothing with error set.
     std::optional<QJsonObject> load(const QString& name, QString* error = nullptr) const;
     QString remove(const QString& name) const;
 
-    // The folder the user's specifications of this kind live in (QStandardPaths).
+    // The folder the user's profiles of this kind live in (QStandardPaths).
     static QString defaultFolder(const QString& kind);
 
 private:

@@ -1,4 +1,4 @@
-#include "SpecStore.h"
+#include "ProfileStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,15 +10,15 @@
 
 namespace jt::exchange {
 
-SpecStore::SpecStore(const QString& kind, const QString& folder)
+ProfileStore::ProfileStore(const QString& kind, const QString& folder)
     : m_folder(folder.isEmpty() ? defaultFolder(kind) : folder) {}
 
-QString SpecStore::defaultFolder(const QString& kind) {
+QString ProfileStore::defaultFolder(const QString& kind) {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/jigtally/%1-specs").arg(kind);
+           QStringLiteral("/jigtally/%1-profiles").arg(kind);
 }
 
-QString SpecStore::pathOf(const QString& name) const {
+QString ProfileStore::pathOf(const QString& name) const {
     // Hex-encode anything but letters and digits, so any name maps to one safe file name.
     QString safe;
     for (const QChar c : name) {
@@ -30,7 +30,7 @@ QString SpecStore::pathOf(const QString& name) const {
     return m_folder + u'/' + safe + QStringLiteral(".json");
 }
 
-QStringList SpecStore::names() const {
+QStringList ProfileStore::names() const {
     QStringList names;
     const QDir dir(m_folder);
     for (const QString& file : dir.entryList({QStringLiteral("*.json")}, QDir::Files)) {
@@ -47,26 +47,24 @@ QStringList SpecStore::names() const {
     return names;
 }
 
-QString SpecStore::save(const QString& name, const QJsonObject& spec) const {
+QString ProfileStore::save(const QString& name, const QJsonObject& profile) const {
     if (name.trimmed().isEmpty())
-        return QStringLiteral("A specification needs a name.");
+        return QStringLiteral("A profile needs a name.");
     if (!QDir().mkpath(m_folder))
         return QStringLiteral("The folder %1 cannot be created.")
             .arg(QDir::toNativeSeparators(m_folder));
-    QJsonObject o = spec;
+    QJsonObject o = profile;
     o.insert(QStringLiteral("name"), name);
     QSaveFile f(pathOf(name));
     if (!f.open(QIODevice::WriteOnly))
-        return QStringLiteral("The specification \"%1\" cannot be saved: %2")
-            .arg(name, f.errorString());
+        return QStringLiteral("The profile \"%1\" cannot be saved: %2").arg(name, f.errorString());
     f.write(QJsonDocument(o).toJson());
     if (!f.commit())
-        return QStringLiteral("The specification \"%1\" cannot be saved: %2")
-            .arg(name, f.errorString());
+        return QStringLiteral("The profile \"%1\" cannot be saved: %2").arg(name, f.errorString());
     return {};
 }
 
-std::optional<QJsonObject> SpecStore::load(const QString& name, QString* error) const {
+std::optional<QJsonObject> ProfileStore::load(const QString& name, QString* error) const {
     auto fail = [&](const QString& text) -> std::optional<QJsonObject> {
         if (error)
             *error = text;
@@ -74,26 +72,26 @@ std::optional<QJsonObject> SpecStore::load(const QString& name, QString* error) 
     };
     QFile f(pathOf(name));
     if (!f.exists())
-        return fail(QStringLiteral("There is no specification \"%1\".").arg(name));
+        return fail(QStringLiteral("There is no profile \"%1\".").arg(name));
     if (!f.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("The specification \"%1\" cannot be read: %2")
-                        .arg(name, f.errorString()));
+        return fail(
+            QStringLiteral("The profile \"%1\" cannot be read: %2").arg(name, f.errorString()));
     QJsonParseError parse{};
     const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &parse);
     if (parse.error != QJsonParseError::NoError || !doc.isObject())
-        return fail(QStringLiteral("The specification \"%1\" is damaged: %2")
+        return fail(QStringLiteral("The profile \"%1\" is damaged: %2")
                         .arg(name, parse.error != QJsonParseError::NoError
                                        ? parse.errorString()
                                        : QStringLiteral("not an object")));
     return doc.object();
 }
 
-QString SpecStore::remove(const QString& name) const {
+QString ProfileStore::remove(const QString& name) const {
     QFile f(pathOf(name));
     if (!f.exists())
-        return QStringLiteral("There is no specification \"%1\".").arg(name);
+        return QStringLiteral("There is no profile \"%1\".").arg(name);
     if (!f.remove())
-        return QStringLiteral("The specification \"%1\" cannot be deleted: %2")
+        return QStringLiteral("The profile \"%1\" cannot be deleted: %2")
             .arg(name, f.errorString());
     return {};
 }

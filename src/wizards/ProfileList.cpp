@@ -1,4 +1,4 @@
-#include "SpecList.h"
+#include "ProfileList.h"
 
 #include "platform/Dialogs.h"
 
@@ -13,44 +13,45 @@ void showError(const QString& title, const QString& text) {
 
 } // namespace
 
-void refreshSpecList(QComboBox& list, const exchange::SpecStore& store) {
+void refreshProfileList(QComboBox& list, const exchange::ProfileStore& store) {
     list.clear();
     list.addItems(store.names());
 }
 
-void saveSpecAs(QComboBox& list, const exchange::SpecStore& store, const QString& title,
-                const QString& kind, const QJsonObject& spec) {
+void saveProfileAs(QComboBox& list, const exchange::ProfileStore& store, const QString& title,
+                   const QString& kind, const QJsonObject& profile) {
     const std::optional<QString> name = platform::dialogs().inputBox(
-        title, QStringLiteral("Name of the %1 specification:").arg(kind), list.currentText());
+        title, QStringLiteral("Name of the %1 profile:").arg(kind), list.currentText());
     if (!name || name->trimmed().isEmpty())
         return;
-    if (const QString error = store.save(name->trimmed(), spec); !error.isEmpty()) {
+    if (const QString error = store.save(name->trimmed(), profile); !error.isEmpty()) {
         showError(title, error);
         return;
     }
-    refreshSpecList(list, store);
+    refreshProfileList(list, store);
     list.setCurrentText(name->trimmed());
 }
 
-std::optional<QJsonObject> chosenSpec(const QComboBox& list, const exchange::SpecStore& store,
-                                      QString* error) {
+std::optional<QJsonObject> chosenProfile(const QComboBox& list, const exchange::ProfileStore& store,
+                                         QString* error) {
     const QString name = list.currentText();
     if (name.isEmpty())
         return std::nullopt;
     return store.load(name, error);
 }
 
-void deleteChosenSpec(QComboBox& list, const exchange::SpecStore& store, const QString& title) {
+void deleteChosenProfile(QComboBox& list, const exchange::ProfileStore& store,
+                         const QString& title) {
     const QString name = list.currentText();
     if (name.isEmpty())
         return;
     if (platform::dialogs().message(platform::MessageType::Confirmation, title,
-                                    QStringLiteral("Delete the specification \"%1\"?").arg(name),
+                                    QStringLiteral("Delete the profile \"%1\"?").arg(name),
                                     platform::Yes | platform::No) != platform::Yes)
         return;
     if (const QString error = store.remove(name); !error.isEmpty())
         showError(title, error);
-    refreshSpecList(list, store);
+    refreshProfileList(list, store);
 }
 
 } // namespace jt::wizards

@@ -3,9 +3,11 @@
 #include "DancerOrder.h"
 #include "SaveMark.h"
 #include "data/ProgramState.h"
+#include "dbcontrols/DBNavigator.h"
 #include "engine/Table.h"
 #include "platform/Guarded.h"
 
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -92,6 +94,29 @@ void MarksWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     QDialog::closeEvent(event);
+}
+
+MarksWindow::OrderBar MarksWindow::addOrderBar(QBoxLayout* layout) {
+    using dbcontrols::DBNavigator;
+    OrderBar parts{};
+    parts.navigator = new DBNavigator(this);
+    parts.navigator->setObjectName(QStringLiteral("DBNavigator1"));
+    parts.navigator->setVisibleButtons({DBNavigator::First, DBNavigator::Prior, DBNavigator::Next,
+                                        DBNavigator::Last, DBNavigator::Post, DBNavigator::Cancel});
+    parts.exit = makeButton(QStringLiteral("Exit"), QStringLiteral("Button1"));
+    parts.exit->setToolTip(QStringLiteral("Click to return to main menu"));
+    parts.orderLabel = makeOrderLabel(this);
+    parts.order = makeButton(kAsDanced, QStringLiteral("Button2"));
+    parts.order->setToolTip(kAsDancedHint);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(parts.navigator);
+    bar->addWidget(parts.exit);
+    bar->addSpacing(16);
+    bar->addWidget(parts.orderLabel);
+    bar->addWidget(parts.order);
+    bar->addStretch();
+    layout->addLayout(bar);
+    return parts;
 }
 
 QPushButton* MarksWindow::makeButton(const QString& caption, const QString& objectName) {

@@ -2,11 +2,15 @@
 
 #include <QDialog>
 
+class QBoxLayout;
 class QLabel;
 class QPushButton;
 
 namespace jt {
 class ProgramState;
+}
+namespace jt::dbcontrols {
+class DBNavigator;
 }
 namespace jt::engine {
 class DataSource;
@@ -53,6 +57,15 @@ protected:
     // the controls.
     void reopenResults();
 
+    // The bar the marks windows open with, added to `layout`: a navigator (First, Prior,
+    // Next, Last, Post, Cancel), "Exit", "Current Order:" and the order button, "As Danced".
+    struct OrderBar {
+        dbcontrols::DBNavigator* navigator;
+        QPushButton* exit;
+        QLabel* orderLabel;
+        QPushButton* order;
+    };
+    OrderBar addOrderBar(QBoxLayout* layout);
     // The parts of the bar along the top and the panel along the bottom.
     QPushButton* makeButton(const QString& caption, const QString& objectName);
     static QLabel* makeOrderLabel(QWidget* parent);

@@ -32,25 +32,11 @@ TSpreadsheet::TSpreadsheet(ProgramState& state, QWidget* parent)
     resize(1000, 600);
 
     auto* layout = new QVBoxLayout(this);
-    auto* bar = new QHBoxLayout;
-    DBNavigator1 = new dbcontrols::DBNavigator(this);
-    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    DBNavigator1->setVisibleButtons({dbcontrols::DBNavigator::First, dbcontrols::DBNavigator::Prior,
-                                     dbcontrols::DBNavigator::Next, dbcontrols::DBNavigator::Last,
-                                     dbcontrols::DBNavigator::Post,
-                                     dbcontrols::DBNavigator::Cancel});
-    Button1 = makeButton(QStringLiteral("Exit"), QStringLiteral("Button1"));
-    Button1->setToolTip(QStringLiteral("Click to return to main menu"));
-    Label1 = makeOrderLabel(this);
-    Button2 = makeButton(kAsDanced, QStringLiteral("Button2"));
-    Button2->setToolTip(kAsDancedHint);
-    bar->addWidget(DBNavigator1);
-    bar->addWidget(Button1);
-    bar->addSpacing(16);
-    bar->addWidget(Label1);
-    bar->addWidget(Button2);
-    bar->addStretch();
-    layout->addLayout(bar);
+    const OrderBar bar = addOrderBar(layout);
+    DBNavigator1 = bar.navigator;
+    Button1 = bar.exit;
+    Label1 = bar.orderLabel;
+    Button2 = bar.order;
 
     DBGrid1 = new dbcontrols::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));

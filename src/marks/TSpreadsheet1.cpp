@@ -51,25 +51,11 @@ TSpreadsheet1::TSpreadsheet1(ProgramState& state, QWidget* parent)
     resize(640, 560);
 
     auto* layout = new QVBoxLayout(this);
-    auto* bar = new QHBoxLayout;
-    DBNavigator1 = new dbcontrols::DBNavigator(this);
-    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    DBNavigator1->setVisibleButtons({dbcontrols::DBNavigator::First, dbcontrols::DBNavigator::Prior,
-                                     dbcontrols::DBNavigator::Next, dbcontrols::DBNavigator::Last,
-                                     dbcontrols::DBNavigator::Post,
-                                     dbcontrols::DBNavigator::Cancel});
-    Button1 = makeButton(QStringLiteral("Exit"), QStringLiteral("Button1"));
-    Button1->setToolTip(QStringLiteral("Click to return to main menu"));
-    Label1 = makeOrderLabel(this);
-    Button2 = makeButton(kAsDanced, QStringLiteral("Button2"));
-    Button2->setToolTip(kAsDancedHint);
-    bar->addWidget(DBNavigator1);
-    bar->addWidget(Button1);
-    bar->addSpacing(16);
-    bar->addWidget(Label1);
-    bar->addWidget(Button2);
-    bar->addStretch();
-    layout->addLayout(bar);
+    const OrderBar bar = addOrderBar(layout);
+    DBNavigator1 = bar.navigator;
+    Button1 = bar.exit;
+    Label1 = bar.orderLabel;
+    Button2 = bar.order;
 
     auto* choices = new QHBoxLayout;
     AdjGroup = new ChoiceGroup(QStringLiteral("Adjudicator"), this);

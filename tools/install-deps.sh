@@ -9,7 +9,7 @@ packages=(
     libfreexl-dev libxlsxwriter-dev libminizip-dev
     fonts-liberation2 fonts-dejavu-core
     python3-openpyxl python3-xlwt poppler-utils
-    clang-format xvfb xauth openbox libxcb1-dev
+    clang-format xvfb xauth openbox libxcb1-dev xdotool
 )
 missing=()
 for p in "${packages[@]}"; do

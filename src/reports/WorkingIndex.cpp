@@ -1,6 +1,7 @@
 #include "WorkingIndex.h"
 
 #include "engine/Table.h"
+#include "engine/WorkingIndexes.h"
 
 #include <exception>
 
@@ -21,7 +22,7 @@ void runWithWorkingIndex(engine::Table& table, const WorkingIndex& index,
     bool added = false;
     attempt([&] {
         table.close();
-        table.addIndex(index.name, index.field, index.descending);
+        engine::IndexStore::addWorkingIndex(table, index.name, index.field, index.descending);
         added = true;
         table.setExclusive(true);
         table.open();
@@ -42,7 +43,7 @@ void runWithWorkingIndex(engine::Table& table, const WorkingIndex& index,
         table.setFilter(QString());
     });
     if (added)
-        attempt([&] { table.deleteIndex(index.name); });
+        attempt([&] { engine::IndexStore::deleteWorkingIndex(table, index.name); });
     attempt([&] { table.close(); });
     attempt([&] { table.setExclusive(false); });
     if (failure)

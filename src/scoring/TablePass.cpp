@@ -1,6 +1,7 @@
 #include "TablePass.h"
 
 #include "engine/Table.h"
+#include "engine/WorkingIndexes.h"
 
 #include <exception>
 
@@ -25,7 +26,7 @@ void runPass(engine::Table& table, const QString& indexName, const QString& keyF
         table.setIndexName(QString());
         table.setFiltered(false);
         if (withIndex)
-            table.addIndex(indexName, keyField, /*descending=*/true);
+            engine::IndexStore::addWorkingIndex(table, indexName, keyField, /*descending=*/true);
         table.setExclusive(true);
         table.open();
         if (withIndex) {
@@ -49,7 +50,7 @@ void runPass(engine::Table& table, const QString& indexName, const QString& keyF
     });
     attempt([&] { table.setIndexName(QString()); });
     if (withIndex)
-        attempt([&] { table.deleteIndex(indexName); });
+        attempt([&] { engine::IndexStore::deleteWorkingIndex(table, indexName); });
     attempt([&] { table.close(); });
     attempt([&] { table.setExclusive(false); });
     if (failure)

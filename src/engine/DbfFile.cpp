@@ -445,10 +445,11 @@ void DbfFile::writeWholeTable(const QString& path, const DbfStructure& structure
         image.append(kEndOfFile);
         posix::writeAll(out.get(), image.constData(), image.size(), 0, temp);
         posix::sync(out.get(), temp);
-    } catch (...) {
+    } catch (const EngineError& e) {
         out.reset();
         ::unlink(nativeTemp.constData());
-        throw;
+        // The user knows the table, not the temporary file it was being written to.
+        throw EngineError(QString(e.message()).replace(temp, path), e.kind());
     }
     out.reset();
     int renameError = posix::observe(IoEvent::Kind::Rename, path);

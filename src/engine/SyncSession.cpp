@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <map>
 #include <sys/file.h>
+#include <utility>
 
 namespace jt::engine {
 namespace {
@@ -25,7 +26,27 @@ struct SessionFile {
 struct SessionState {
     int depth = 0;
     std::map<QString, SessionFile> files;
+    // A write of the session failed part-way (a full disk, an I/O error): what the
+    // session wrote cannot be trusted, and its end puts the earlier state back.
+    bool failed = false;
+    QString failure;
 };
+
+// Puts the state saved in the undo file back into the table and syncs it. Throws when
+// that fails; the undo file then stays for the next open.
+void rollBack(const QString& path, SessionFile& file) {
+    const QByteArray undo =
+        posix::readAll(file.undoFd.get(), file.undoPath, kLargestTable + kUndoHeaderSize);
+    const posix::FileId id = posix::fileId(file.fd.get(), path);
+    const std::optional<QByteArray> image = decodeUndo(undo, id, posix::birthTimeNs(file.fd.get()));
+    if (!image)
+        throw EngineError(QStringLiteral("Cannot put back %1: its undo file %2 is damaged")
+                              .arg(path, file.undoPath),
+                          EngineError::Kind::Io);
+    posix::writeAll(file.fd.get(), image->constData(), image->size(), 0, path);
+    posix::truncate(file.fd.get(), image->size(), path);
+    posix::sync(file.fd.get(), path);
+}
 
 SessionState& sessionState() {
     static SessionState state;
@@ -92,14 +113,21 @@ void SyncSession::finish() {
         return;
     std::map<QString, SessionFile> files;
     files.swap(state.files);
-    QString failure;
+    const bool failed = std::exchange(state.failed, false);
+    // A failed session is reported as failed even when its tables were put back.
+    QString failure = std::exchange(state.failure, QString());
     for (auto& [path, file] : files) {
         try {
-            posix::sync(file.fd.get(), path);
+            if (failed)
+                rollBack(path, file);
+            else
+                posix::sync(file.fd.get(), path);
             checkedFiles::remember(path, file.fd.get());
             posix::unlinkQuietly(file.undoPath);
             posix::syncDirectoryOf(file.undoPath);
         } catch (const EngineError& e) {
+            // The undo file stays, and is held by nobody once its descriptor closes:
+            // the next open puts the earlier state back.
             if (failure.isEmpty())
                 failure = e.message();
         }
@@ -131,8 +159,16 @@ void SyncSession::write(int fd, const QString& path, const posix::FileId& id,
         }
         files.emplace(path, std::move(file));
     }
-    for (const FileChange& c : changes)
-        posix::writeAll(fd, c.bytes.constData(), c.bytes.size(), c.offset, path);
+    try {
+        for (const FileChange& c : changes)
+            posix::writeAll(fd, c.bytes.constData(), c.bytes.size(), c.offset, path);
+    } catch (const EngineError& e) {
+        SessionState& state = sessionState();
+        if (!state.failed)
+            state.failure = e.message();
+        state.failed = true;
+        throw;
+    }
 }
 
 std::optional<QByteArray> SyncSession::recoverUndo(int fd, const QString& path,

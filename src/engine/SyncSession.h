@@ -31,8 +31,10 @@ public:
     SyncSession(const SyncSession&) = delete;
     SyncSession& operator=(const SyncSession&) = delete;
 
-    // Syncs what the session wrote and removes the undo files. Throws EngineError when
-    // a sync fails. Does nothing for an inner session or when called twice.
+    // Syncs what the session wrote and removes the undo files. When a write of the
+    // session failed part-way (a full disk), the tables are put back as they were before
+    // the session instead. Throws EngineError when a sync fails. Does nothing for an
+    // inner session or when called twice.
     void finish();
 
     static bool active();

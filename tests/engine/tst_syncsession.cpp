@@ -8,6 +8,9 @@
 #include <QCoreApplication>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace jt;
 using namespace jt::engine;
 using jt::test::EngineFolder;
@@ -135,6 +138,62 @@ private Q_SLOTS:
         // The next open puts back the table as it was before the session began.
         QCOMPARE(marks(path), QList<double>({1, 2, 3}));
         QVERIFY(!QFile::exists(undoOf(path)));
+    }
+
+    // A write of the session that fails (a full disk, an I/O error) leaves the table as
+    // it was before the session, told with a message that names the file; where even
+    // putting it back fails, the undo file stays and the next open does it.
+    void failedWritePutsTheTableBack_data() {
+        QTest::addColumn<QString>("failing"); // the file whose writes fail
+        QTest::addColumn<int>("failedWrite"); // its n-th write fails (each pass writes twice)
+        QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("syncFails"); // the table's syncs fail as well
+        QTest::addColumn<bool>("undoStays");
+        QTest::addRow("undo file, disk full") << "-undo" << 1 << ENOSPC << false << false;
+        QTest::addRow("table, second pass") << ".dbf" << 3 << EIO << false << false;
+        QTest::addRow("table, put back fails") << ".dbf" << 3 << EIO << true << true;
+    }
+    void failedWritePutsTheTableBack() {
+        QFETCH(QString, failing);
+        QFETCH(int, failedWrite);
+        QFETCH(int, error);
+        QFETCH(bool, syncFails);
+        QFETCH(bool, undoStays);
+        EngineFolder folder;
+        const QString path = makeTable(folder);
+        const QByteArray before = test::fileBytes(path);
+        const QString failingPath = failing == QLatin1String(".dbf") ? path : undoOf(path);
+        int writes = 0;
+        DbfFile::setIoObserver([&](const IoEvent& e) {
+            if (e.path != failingPath && !(syncFails && e.path == path))
+                return 0;
+            if (e.kind == IoEvent::Kind::Write && e.path == failingPath && ++writes == failedWrite)
+                return error;
+            if (e.kind == IoEvent::Kind::Sync && syncFails && writes >= failedWrite)
+                return error;
+            return 0;
+        });
+        QString message;
+        {
+            SyncSession session;
+            try {
+                for (int pass = 0; pass < 3; ++pass)
+                    markEveryRecord(path, 50 + pass);
+                session.finish();
+            } catch (const EngineError& e) {
+                message = e.message();
+            }
+        }
+        DbfFile::setIoObserver({});
+        QVERIFY2(message.contains(failingPath) &&
+                     message.contains(QString::fromLocal8Bit(strerror(error))),
+                 qPrintable(message));
+        QCOMPARE(QFile::exists(undoOf(path)), undoStays);
+        if (!undoStays)
+            QCOMPARE(test::fileBytes(path), before);
+        QCOMPARE(marks(path), QList<double>({1, 2, 3}));
+        QVERIFY(!QFile::exists(undoOf(path)));
+        QCOMPARE(test::fileBytes(path), before);
     }
 
     void unusableUndoFilesAreDropped_data() {

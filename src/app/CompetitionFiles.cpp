@@ -63,15 +63,17 @@ void reopenForSoleUse(engine::Table& table) {
 }
 
 // The error traps of Create and Delete: the operating system's refusals get the
-// command's own box, every other failure goes on to the general error display. True
-// when the steps ran to their end.
+// command's own box, with the system's reason and the file under it (a full disk, a
+// folder that cannot be written); every other failure goes on to the general error
+// display. True when the steps ran to their end.
 template <typename F> bool underFileTrap(const QString& failureText, F&& steps) {
     try {
         return steps();
     } catch (const engine::EngineError& e) {
         if (e.kind() != engine::EngineError::Kind::Io)
             throw;
-        dialogs().message(MessageType::Error, kApplicationTitle, failureText, platform::Ok);
+        dialogs().message(MessageType::Error, kApplicationTitle,
+                          failureText + QStringLiteral("\n\n") + e.message(), platform::Ok);
         return false;
     }
 }
@@ -166,8 +168,6 @@ void CompetitionFiles::Create1Click() {
         CreateDest.setDatabaseName(data::TDataModule1::kAlias);
         CreateDest.setTableName(path);
         engine::batchCopy(CreateSrce, CreateDest);
-        CreateDest.addIndex(QStringLiteral("seqno"), QStringLiteral("SEQUENCE"));
-        reopenForSoleUse(CreateDest);
 
         const CompetitionNames names = competitionNames(info.fileName());
         engine::Table CreateInfoSrce;
@@ -176,7 +176,21 @@ void CompetitionFiles::Create1Click() {
         engine::Table CreateInfoDest;
         CreateInfoDest.setDatabaseName(data::TDataModule1::kAlias);
         CreateInfoDest.setTableName(info.path() + QLatin1Char('/') + names.infoName);
-        engine::batchCopy(CreateInfoSrce, CreateInfoDest);
+        try {
+            CreateDest.addIndex(QStringLiteral("seqno"), QStringLiteral("SEQUENCE"));
+            reopenForSoleUse(CreateDest);
+            engine::batchCopy(CreateInfoSrce, CreateInfoDest);
+        } catch (const engine::EngineError& e) {
+            // A disk that filled up part-way leaves no half-made competition behind.
+            if (e.kind() == engine::EngineError::Kind::Io) {
+                try {
+                    CreateDest.close();
+                    CreateDest.deleteTable();
+                } catch (const engine::EngineError&) {
+                }
+            }
+            throw;
+        }
         return true;
     });
     if (created)

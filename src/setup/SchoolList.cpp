@@ -1,13 +1,17 @@
 #include "SchoolList.h"
 
 #include "engine/Cp1252.h"
+#include "engine/PosixIo.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace jt::setup {
 
@@ -82,16 +86,39 @@ QString SchoolList::load(const QString& path) {
 }
 
 QString SchoolList::save(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("The school list %1 could not be written: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
     QByteArray bytes;
     for (const QString& name : m_names)
         bytes += name.toUtf8() + "\r\n";
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // Written to a synced file beside the list and renamed over it, every step checked:
+    // on a full disk the old list stays as it was.
+    const QByteArray temp = QFile::encodeName(path + QStringLiteral(".tmp"));
+    int error = 0;
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = errno;
+    } else {
+        qint64 done = 0;
+        while (error == 0 && done < bytes.size()) {
+            const ssize_t n =
+                ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+            if (n < 0 && errno != EINTR)
+                error = errno;
+            else if (n > 0)
+                done += n;
+        }
+        if (error == 0 && ::fsync(fd) != 0)
+            error = errno;
+        if (::close(fd) != 0 && error == 0)
+            error = errno;
+        if (error == 0 && ::rename(temp.constData(), QFile::encodeName(path).constData()) != 0)
+            error = errno;
+        if (error != 0)
+            ::unlink(temp.constData());
+    }
+    if (error != 0)
         return QStringLiteral("The school list %1 could not be written: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+            .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(error)));
+    engine::posix::syncDirectoryOf(path);
     return {};
 }
 

@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace jt;
 using platform::MessageType;
 
@@ -383,7 +386,11 @@ void TestCompetitionFiles::createFailures() {
     // A folder that does not exist: the system refuses to create the file.
     shell.dialogs.answerFile(shell.folder.filePath(QStringLiteral("nowhere/new.dbf")));
     shell.choose(shell.main().Create1);
-    QCOMPARE(shell.dialogs.messageTexts(), QStringList{QStringLiteral("File Creation Error")});
+    // The box names the file and the system's reason under its caption.
+    QCOMPARE(shell.dialogs.messageTexts(),
+             QStringList{QStringLiteral("File Creation Error\n\nCannot create %1: %2")
+                             .arg(shell.folder.filePath(QStringLiteral("nowhere/new.dbf")),
+                                  QString::fromLocal8Bit(strerror(ENOENT)))});
     QCOMPARE(shell.dialogs.messages().first().buttons, platform::Buttons(platform::Ok));
     QCOMPARE(statusText(shell), QString());
 
@@ -514,7 +521,10 @@ void TestCompetitionFiles::deleteFileFailure() {
     shell.dialogs.answerFile(shell.folder.filePath(QStringLiteral("odd.dbf")));
     shell.dialogs.answerMessage(platform::Yes);
     shell.choose(shell.main().Delete1);
-    QCOMPARE(shell.dialogs.messageTexts().last(), QStringLiteral("File Delete Error"));
+    QVERIFY2(shell.dialogs.messageTexts().last().startsWith(
+                 QStringLiteral("File Delete Error\n\nCannot delete %1: ")
+                     .arg(shell.folder.filePath(QStringLiteral("odd.dbf")))),
+             qPrintable(shell.dialogs.messageTexts().last()));
     QCOMPARE(shell.dialogs.messages().last().buttons, platform::Buttons(platform::Ok));
 }
 

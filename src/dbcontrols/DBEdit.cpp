@@ -141,8 +141,10 @@ void DBEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void DBEdit::focusInEvent(QFocusEvent* event) {
-    QLineEdit::focusInEvent(event);
+    // The text for editing first: the line edit then selects all of it when the box is
+    // tabbed into, so what is typed replaces it.
     showField();
+    QLineEdit::focusInEvent(event);
 }
 
 void DBEdit::focusOutEvent(QFocusEvent* event) {

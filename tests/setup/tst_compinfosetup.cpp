@@ -282,6 +282,28 @@ private Q_SLOTS:
         QCOMPARE(window().DBEdit9->text(), QStringLiteral("Deirdre"));
     }
 
+    // A box tabbed into has its text selected, so typing replaces what is stored.
+    void typingAfterTabReplaces_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<QString>("from");
+        QTest::newRow("Tab from the description") << Qt::Key_Tab << "DBEdit1";
+        QTest::newRow("Shift+Tab from adjudicator A") << Qt::Key_Backtab << "DBEdit3";
+    }
+    void typingAfterTabReplaces() {
+        QFETCH(Qt::Key, key);
+        QFETCH(QString, from);
+        m_fx->storeInfo(QStringLiteral("COMPNO"), QStringLiteral("7"));
+        open();
+        QApplication::setActiveWindow(&window());
+        window().findChild<QWidget*>(from)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(QApplication::focusWidget(), window().DBEdit2);
+        QTest::keyClicks(window().DBEdit2, QStringLiteral("12"));
+        QCOMPARE(window().DBEdit2->text(), QStringLiteral("12"));
+        QTest::keyClick(window().DBEdit2, Qt::Key_Tab); // leaving the box keeps the text
+        QCOMPARE(m_fx->dm().compinfoCOMPNO->asString().trimmed(), QStringLiteral("12"));
+    }
+
     // Saving the choice saves what was typed before it.
     void aChoiceSavesWhatWasTyped() {
         open();

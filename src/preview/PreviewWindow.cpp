@@ -98,7 +98,7 @@ double PreviewWindow::scale() const {
         m_page > 0 ? m_document.pages[std::size_t(m_page - 1)].size : QSizeF(210, 297);
     const double actual = logicalDpiX() / 25.4;
     const QSize room =
-        m_scroll->viewport()->size() - QSize(2 * PageView::kDesk, 2 * PageView::kDesk);
+        m_scroll->maximumViewportSize() - QSize(2 * PageView::kDesk, 2 * PageView::kDesk);
     switch (m_zoom) {
     case Zoom::Actual:
         return actual;

@@ -106,6 +106,12 @@ void TestPreview::zoom() {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* view = window.findChild<preview::PageView*>();
+    auto* scroll = window.findChild<QWidget*>(QStringLiteral("PageScroll"));
+    // As opened, the whole page fills the window's height, not the size the page area had
+    // before the window was laid out.
+    QVERIFY2(
+        view->height() >= scroll->height() * 9 / 10,
+        qPrintable(QStringLiteral("page %1 high in %2").arg(view->height()).arg(scroll->height())));
     trigger(window, "Zoom100");
     QCOMPARE(window.zoom(), preview::PreviewWindow::Zoom::Actual);
     QCOMPARE(view->pixelsPerMm(), window.logicalDpiX() / 25.4);

@@ -5,6 +5,7 @@
 #include "support/TempDataFolder.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
@@ -101,7 +103,12 @@ void clickAt(QWidget* widget, int x, int y, int clicks) {
 }
 
 void click(QWidget* widget, int clicks) {
-    clickAt(widget, widget->width() / 2, widget->height() / 2, clicks);
+    // A radio button or a check box takes clicks on its box and its text only, and may
+    // be much wider than they are: it is clicked on its box.
+    if (qobject_cast<QRadioButton*>(widget) || qobject_cast<QCheckBox*>(widget))
+        clickAt(widget, 7, widget->height() / 2, clicks);
+    else
+        clickAt(widget, widget->width() / 2, widget->height() / 2, clicks);
 }
 
 void clickMenuTitle(QMenu* menu) {
@@ -188,7 +195,8 @@ private:
 
 } // namespace
 
-WalkResult walkProgram(ProgramState& state, std::vector<Step> steps, int timeoutMs) {
+WalkResult walkProgram(ProgramState& state, std::vector<Step> steps, int timeoutMs,
+                       const QString& stuckShot) {
     Walk walk(std::move(steps));
     walk.start();
     bool timedOut = false;
@@ -196,6 +204,11 @@ WalkResult walkProgram(ProgramState& state, std::vector<Step> steps, int timeout
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [&] {
         timedOut = true;
+        QWidget* front = QApplication::activeModalWidget();
+        if (!front)
+            front = QApplication::activeWindow();
+        if (front && !stuckShot.isEmpty())
+            saveScreenshot(front, stuckShot);
         QCoreApplication::exit(3); // every event loop, a dialog's included
     });
     watchdog.start(timeoutMs);

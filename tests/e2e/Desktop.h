@@ -82,7 +82,9 @@ struct WalkResult {
 };
 
 // Runs the real program (splash, every window, event loop) on `state` and walks the
-// steps while it runs; gives up after timeoutMs.
-WalkResult walkProgram(ProgramState& state, std::vector<Step> steps, int timeoutMs);
+// steps while it runs; gives up after timeoutMs, leaving a screenshot of the window in
+// front in `stuckShot`.
+WalkResult walkProgram(ProgramState& state, std::vector<Step> steps, int timeoutMs,
+                       const QString& stuckShot);
 
 } // namespace jt::e2e

@@ -7,7 +7,8 @@
         (in this entry order) and an info record for NUMADJS adjudicators and NUMROUNDS
         rounds, adjudicators "Judge A".., round titles "Round 1".. and "Set Dance"
     e2e_peer.py read TABLE FIELD ...
-        every live record's COMP_NO and the fields, as JSON, in entry order
+        every live record's COMP_NO (where the table has one) and the fields, as JSON,
+        in entry order
     e2e_peer.py xlsx FILE NO:NAME:SCHOOL ...
         a one-sheet workbook with a heading row and these dancers
 """
@@ -66,7 +67,7 @@ def read(path, fields):
     for record in table:
         if dbf.is_deleted(record):
             continue
-        row = {"COMP_NO": as_json(record["comp_no"])}
+        row = {"COMP_NO": as_json(record["comp_no"])} if "comp_no" in table.field_names else {}
         for field in fields:
             row[field] = as_json(record[field.lower()])
         records.append(row)

@@ -159,7 +159,8 @@ void TestEnterMarksTyped::columnsTypedAndStored() {
          }});
 
     ProgramState state;
-    const e2e::WalkResult walk = e2e::walkProgram(state, std::move(steps), 120000);
+    const e2e::WalkResult walk =
+        e2e::walkProgram(state, std::move(steps), 120000, shot(QStringLiteral("stuck.png")));
     QVERIFY2(walk.finished, qPrintable(QStringLiteral("stuck at: ") + walk.stuckAt));
     QCOMPARE(walk.exitCode, 0);
 

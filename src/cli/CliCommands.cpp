@@ -13,8 +13,12 @@
 #include "engine/Table.h"
 #include "reports/ReportCommands.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTextStream>
+
+#include <unistd.h>
 
 namespace jt::cli {
 namespace {
@@ -99,6 +103,54 @@ QStringList checkAsCompetitionTable(const QString& path, const engine::DbfStruct
     return warnings;
 }
 
+bool writable(const QString& path) {
+    return !QFileInfo::exists(path) || ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+// The table as a reader finds it (a journal or an undo file left by a crash put in) written
+// whole to folder under the same name.
+void copyAsRead(const QString& path, const QString& folder) {
+    DbfFile file;
+    file.open(path, DbfFile::Mode::ReadOnly);
+    const std::uint32_t count = file.recordCount();
+    const int length = file.structure().recordLength;
+    QByteArray records;
+    records.reserve(qsizetype(count) * length);
+    for (std::uint32_t r = 0; r < count; ++r)
+        records.append(file.record(r), length);
+    DbfFile::writeWholeTable(folder + QLatin1Char('/') + QFileInfo(path).fileName(),
+                             file.structure(), records, count);
+}
+
+// The data module opens its tables for writing, as the program does. A table on a disk or
+// in a folder that cannot be written is checked so through copies in a temporary folder,
+// and what is said names the table itself.
+QStringList checkAsCompetitionTableAnywhere(const QString& path, const engine::DbfStructure& s) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString info = infoTableBeside(absolute);
+    if (writable(absolute) && writable(info))
+        return checkAsCompetitionTable(absolute, s);
+    const QTemporaryDir copies;
+    if (!copies.isValid())
+        throw EngineError(QStringLiteral("Cannot make a temporary folder to check %1 in: %2")
+                              .arg(absolute, copies.errorString()),
+                          EngineError::Kind::Io);
+    const QString folder = QFileInfo(absolute).absolutePath();
+    const auto original = [&](QString text) { return text.replace(copies.path(), folder); };
+    try {
+        copyAsRead(absolute, copies.path());
+        if (QFileInfo::exists(info))
+            copyAsRead(info, copies.path());
+        QStringList warnings = checkAsCompetitionTable(
+            copies.path() + QLatin1Char('/') + QFileInfo(absolute).fileName(), s);
+        for (QString& warning : warnings)
+            warning = original(warning);
+        return warnings;
+    } catch (const EngineError& e) {
+        throw EngineError(original(e.message()), e.kind());
+    }
+}
+
 int check(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 1) {
         err << "usage: jigtally-cli check FILE.dbf\n";
@@ -123,7 +175,7 @@ int check(const QStringList& args, QTextStream& out, QTextStream& err) {
         warnings << engine::uncountedRecordsText(args[0], uncounted);
     const engine::DbfStructure structure = file.structure();
     file.close();
-    warnings << checkAsCompetitionTable(args[0], structure);
+    warnings << checkAsCompetitionTableAnywhere(args[0], structure);
 
     out << args[0] << ": sound, " << fields << " fields, " << live << " records";
     if (live != count)

@@ -6,6 +6,7 @@
 #include "engine/EngineError.h"
 #include "engine/Table.h"
 #include "setup/SchoolList.h"
+#include "support/ChildProcess.h"
 
 #include <QDir>
 #include <QFile>
@@ -192,6 +193,16 @@ const Step kSchoolList = [](test::Shell& shell) {
     return list.save(shell.folder.filePath(setup::SchoolList::kFileName));
 };
 
+// The command-line check reads the table and writes nothing.
+const Step kCheck = [](test::Shell& shell) -> QString {
+    const test::ProgramRun run = test::runProgram(
+        QStringLiteral(JIGTALLY_CLI),
+        {QStringLiteral("check"), shell.folder.filePath(QStringLiteral("u12.dbf"))});
+    if (run.finished && run.exitCode == 0 && run.out.contains(QLatin1String(": sound, ")))
+        return QString();
+    return QStringLiteral("check failed: ") + run.out + run.err;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Step)
@@ -294,7 +305,9 @@ void TestFaults::readOnly_data() {
     QTest::addRow("folder: create") << true << kCreate << "template.DBF";
     QTest::addRow("folder: post") << true << kPost << "u12.dbf";
     QTest::addRow("folder: recalculation") << true << kRecalculate << "u12.dbf";
+    QTest::addRow("folder: check") << true << kCheck << "";
     QTest::addRow("table: select") << false << kSelect << "u12.dbf";
+    QTest::addRow("table: check") << false << kCheck << "";
     QTest::addRow("table: post") << false << kPost << "u12.dbf";
     QTest::addRow("table: recalculation") << false << kRecalculate << "u12.dbf";
 }

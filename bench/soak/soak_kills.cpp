@@ -142,7 +142,7 @@ public:
             fail(QStringLiteral("the child did not start"), figures);
             return;
         }
-        QThread::msleep(20 + random.bounded(400u));
+        QThread::msleep(10 + random.bounded(300u));
         ::kill(pid_t(process.processId()), SIGKILL);
         process.waitForFinished(10000);
         ++figures.kills;

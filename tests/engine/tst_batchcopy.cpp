@@ -2,9 +2,13 @@
 // into a new or replaced destination.
 #include "EngineFixture.h"
 #include "engine/BatchCopy.h"
+#include "engine/DbfFile.h"
 #include "engine/IndexDefs.h"
 
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace jt::engine;
 using namespace jt::test;
@@ -38,6 +42,8 @@ private Q_SLOTS:
     void copies();
     void replacesDestination();
     void refusals();
+    void failedWrites_data();
+    void failedWrites();
 };
 
 void BatchCopyTest::copies_data() {
@@ -141,6 +147,45 @@ void BatchCopyTest::refusals() {
     dest->open();
     QVERIFY_THROWS_EXCEPTION(EngineError, batchCopy(*source, *dest));
     QCOMPARE(fileBytes(dest->resolvedPath()), before);
+}
+
+// A copy whose write fails (a full disk, an I/O error) says which table and why, leaves
+// the old destination and its index as they were and no temporary file behind.
+void BatchCopyTest::failedWrites_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("error");
+    QTest::addRow("write, disk full") << int(IoEvent::Kind::Write) << ENOSPC;
+    QTest::addRow("sync, I/O error") << int(IoEvent::Kind::Sync) << EIO;
+    QTest::addRow("rename, disk full") << int(IoEvent::Kind::Rename) << ENOSPC;
+}
+
+void BatchCopyTest::failedWrites() {
+    QFETCH(int, kind);
+    QFETCH(int, error);
+    EngineFolder folder;
+    fill(folder);
+    auto source = folder.handle(QStringLiteral("src.dbf"));
+    auto dest = folder.handle(QStringLiteral("dest.dbf"));
+    batchCopy(*source, *dest, 1);
+    dest->addIndex(QStringLiteral("keep"), QStringLiteral("ID"));
+    const QByteArray before = fileBytes(dest->resolvedPath());
+    DbfFile::setIoObserver([&](const IoEvent& e) { return int(e.kind) == kind ? error : 0; });
+    QString message;
+    try {
+        batchCopy(*source, *dest);
+    } catch (const EngineError& e) {
+        message = e.message();
+    }
+    DbfFile::setIoObserver({});
+    QVERIFY2(message.contains(dest->resolvedPath() + QStringLiteral(": ")) &&
+                 message.contains(QString::fromLocal8Bit(strerror(error))),
+             qPrintable(message));
+    QCOMPARE(fileBytes(dest->resolvedPath()), before);
+    dest->updateIndexDefs();
+    QCOMPARE(dest->indexDefs().size(), std::size_t(1));
+    QCOMPARE(
+        QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("tmp")),
+        QStringList());
 }
 
 QTEST_GUILESS_MAIN(BatchCopyTest)

@@ -15,6 +15,7 @@
 #include "platform/Guarded.h"
 #include "platform/HelpTopic.h"
 #include "platform/Termination.h"
+#include "reports/MarksPack.h"
 #include "scoring/Stages.h"
 #include "setup/TCompInfoSetup.h"
 #include "setup/TCompSetup.h"
@@ -119,6 +120,9 @@ void TMain::buildMenus() {
                    QStringLiteral("Delete an existing competition table"));
     separator(File1, "N9");
     SetEventName1 = item(File1, "SetEventName1", QStringLiteral("Set &Event Name"));
+    MarksPack1 =
+        item(File1, "MarksPack1", QStringLiteral("Marks &Pack to PDF..."),
+             QStringLiteral("Write the competition's marks pack into one PDF file"), false);
     separator(File1, "N2");
     Exit1 = item(File1, "Exit1", QStringLiteral("E&xit"), QStringLiteral("Exit Jigtally"));
 
@@ -255,6 +259,7 @@ void TMain::connectCommands() {
     on(Create1, &TMain::Create1Click);
     on(Delete1, &TMain::Delete1Click);
     on(SetEventName1, &TMain::SetEventName1Click);
+    on(MarksPack1, &TMain::MarksPack1Click);
     on(Exit1, &TMain::Exit1Click);
     on(SetUp2, &TMain::SetUp2Click);
     on(Setup1, &TMain::Setup1Click);
@@ -289,7 +294,7 @@ void TMain::showCompetitionName(const QString& text) {
 void TMain::enableCompetitionCommands(bool enable) {
     for (QMenu* m : {Results1, Reports1, Setup3, Utils1})
         m->menuAction()->setEnabled(enable);
-    for (QAction* a : {SetUp2, Setup1, Close1})
+    for (QAction* a : {SetUp2, Setup1, Close1, MarksPack1})
         a->setEnabled(enable);
 }
 
@@ -321,6 +326,10 @@ void TMain::SetEventName1Click() {
     if (platform::terminationRequested())
         return;
     refreshGlobalSchool(m_state);
+}
+
+void TMain::MarksPack1Click() {
+    reports::MarksPackToPdf(m_state);
 }
 
 void TMain::Exit1Click() {

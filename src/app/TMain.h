@@ -45,6 +45,7 @@ public:
     QAction* Create1 = nullptr;
     QAction* Delete1 = nullptr;
     QAction* SetEventName1 = nullptr;
+    QAction* MarksPack1 = nullptr;
     QAction* Exit1 = nullptr;
     QMenu* Setup3 = nullptr;
     QAction* SetUp2 = nullptr;
@@ -78,6 +79,7 @@ public:
     void Close1Click() { m_files.Close1Click(); }
     void Delete1Click() { m_files.Delete1Click(); }
     void SetEventName1Click();
+    void MarksPack1Click();
     void Exit1Click();
     // Whether the main window may close: "Close Jigtally?" answered Yes, or the program
     // is already ending.

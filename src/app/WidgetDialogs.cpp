@@ -169,6 +169,11 @@ PrintOutcome WidgetDialogs::print(const render::Document& document, PrintMode mo
     return preview::printDocument(document, mode, QApplication::activeWindow());
 }
 
+PrintOutcome WidgetDialogs::printEach(const std::vector<render::Document>& documents,
+                                      PrintMode mode) {
+    return preview::printDocuments(documents, mode, QApplication::activeWindow());
+}
+
 void WidgetDialogs::printerSetup() {
     preview::showPrinterSetup(QApplication::activeWindow());
 }

@@ -27,6 +27,7 @@ public:
     std::optional<QString> saveFileName(const FileDialogOptions& options) override;
     void preview(const render::Document& document) override;
     PrintOutcome print(const render::Document& document, PrintMode mode) override;
+    PrintOutcome printEach(const std::vector<render::Document>& documents, PrintMode mode) override;
     void printerSetup() override;
 
 private:

@@ -210,6 +210,7 @@ std::map<QString, Command>& commands() {
           check}},
         {QStringLiteral("recalc"), recalcCommand()},
         {QStringLiteral("report"), reportCommand()},
+        {QStringLiteral("pack"), packCommand()},
     };
     return table;
 }

@@ -1,12 +1,14 @@
 #include "ReportCommand.h"
 
 #include "data/ProgramState.h"
+#include "engine/IndexDefs.h"
 #include "engine/Table.h"
 #include "platform/Dialogs.h"
 #include "platform/Guarded.h"
 #include "platform/MachineSettings.h"
 #include "render/Document.h"
 #include "render/PdfOutput.h"
+#include "reports/MarksPack.h"
 #include "reports/ReportCommands.h"
 #include "reports/TAdjAForm.h"
 #include "reports/TAdjRecCheck.h"
@@ -28,6 +30,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace jt::cli {
 namespace {
@@ -60,13 +64,15 @@ public:
         add(document);
         return platform::PrintOutcome::Printed;
     }
+    platform::PrintOutcome printEach(const std::vector<render::Document>& documents,
+                                     platform::PrintMode) override {
+        for (const render::Document& document : documents)
+            add(document);
+        return platform::PrintOutcome::Printed;
+    }
     void printerSetup() override {}
 
-    render::Document output;
-    int documents = 0;
-    int messages = 0;
-
-private:
+    // Adds a report's pages to the PDF.
     void add(const render::Document& document) {
         if (documents++ == 0) {
             output.title = document.title;
@@ -74,6 +80,12 @@ private:
         }
         output.pages.insert(output.pages.end(), document.pages.begin(), document.pages.end());
     }
+
+    render::Document output;
+    int documents = 0;
+    int messages = 0;
+
+private:
     QTextStream& m_err;
 };
 
@@ -141,61 +153,59 @@ QString infoTablePath(const QString& resultsPath) {
     return info.dir().filePath(base + QStringLiteral("_inf") + ext);
 }
 
-int report(const QStringList& args, QTextStream& out, QTextStream& err) {
-    const QString usage =
-        QStringLiteral("usage: jigtally-cli report NAME FILE.dbf --pdf OUT.pdf [--recalc] "
-                       "[--checklist-done] [--event-name TEXT]\n  NAME: %1\n")
-            .arg(names());
+// What the report and pack commands are given.
+struct Options {
     QStringList positional;
     QString pdf;
-    QString eventName;
-    bool haveEventName = false;
+    std::optional<QString> eventName;
     bool recalc = false;
     bool checklistDone = false;
+};
+
+// Reads the options; nothing when one is unknown.
+std::optional<Options> readOptions(const QStringList& args) {
+    Options o;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == QLatin1String("--pdf") && i + 1 < args.size()) {
-            pdf = args[++i];
+            o.pdf = args[++i];
         } else if (a == QLatin1String("--event-name") && i + 1 < args.size()) {
-            eventName = args[++i];
-            haveEventName = true;
+            o.eventName = args[++i];
         } else if (a == QLatin1String("--recalc")) {
-            recalc = true;
+            o.recalc = true;
         } else if (a == QLatin1String("--checklist-done")) {
-            checklistDone = true;
+            o.checklistDone = true;
         } else if (a.startsWith(QLatin1String("--"))) {
-            err << usage;
-            return 2;
+            return std::nullopt;
         } else {
-            positional << a;
+            o.positional << a;
         }
     }
-    if (positional.size() != 2 || pdf.isEmpty()) {
-        err << usage;
-        return 2;
-    }
-    const reports::ReportCommand* command = reports::findReportCommand(positional[0]);
-    if (!command) {
-        err << "jigtally-cli: no report named " << positional[0] << "\n" << usage;
-        return 2;
-    }
+    return o;
+}
+
+// Opens the competition of the results table as Select Competition leaves it (info
+// table open, results table named and closed, the recalculation flag set), runs body
+// with the report definitions built and the dialogs answered as above, and writes what
+// was previewed or printed into the PDF file.
+int runOnCompetition(const QString& what, const QString& table, const Options& o, QTextStream& out,
+                     QTextStream& err,
+                     const std::function<void(ProgramState&, CliDialogs&)>& body) {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         err << "jigtally-cli: reports need the Qt GUI library's application object\n";
         return 2;
     }
-    const QString resultsPath = QFileInfo(positional[1]).absoluteFilePath();
+    const QString resultsPath = QFileInfo(table).absoluteFilePath();
     const QString infoPath = infoTablePath(resultsPath);
     if (!QFileInfo::exists(resultsPath)) {
-        err << "jigtally-cli: " << positional[1] << " does not exist\n";
+        err << "jigtally-cli: " << table << " does not exist\n";
         return 1;
     }
 
-    // The competition as Select Competition leaves it: info table open, results table
-    // named and closed, the recalculation flag set.
     ProgramState state;
     state.DataFolder = QFileInfo(resultsPath).absolutePath();
-    if (haveEventName) {
-        state.GlobalSchool = eventName;
+    if (o.eventName) {
+        state.GlobalSchool = *o.eventName;
     } else if (const auto key = platform::SettingsKey::open(platform::kEventNameKey)) {
         state.GlobalSchool = key->readString(platform::kEventNameValue);
     }
@@ -208,38 +218,88 @@ int report(const QStringList& args, QTextStream& out, QTextStream& err) {
     info.setTableName(infoPath);
     Definitions definitions(state);
     CliDialogs dialogs(err);
-    CliReportDialogs reportDialogs(checklistDone);
+    CliReportDialogs reportDialogs(o.checklistDone);
     const Installed installed(&dialogs, &reportDialogs);
 
     const bool ok = platform::runGuarded([&] {
         if (QFileInfo::exists(infoPath))
             info.open();
+        // Select Competition gives a table without an order index "seqno", on which the
+        // checksheets list the dancers in dancing order.
+        results.updateIndexDefs();
+        const engine::IndexDefList defs = results.indexDefs();
+        if (std::none_of(defs.begin(), defs.end(), [](const engine::IndexDef& d) {
+                return d.field == QLatin1String("SEQUENCE");
+            }))
+            results.addIndex(QStringLiteral("seqno"), QStringLiteral("SEQUENCE"));
         state.ReCalcFlag = true;
-        if (recalc) {
+        if (o.recalc) {
             scoring::recalculate(results);
             state.ReCalcFlag = false;
         }
-        command->run(state);
+        body(state, dialogs);
     });
     info.close();
     if (!ok)
         return 1;
     if (dialogs.documents == 0) {
-        err << "jigtally-cli: " << command->cliName << ": nothing was printed\n";
+        err << "jigtally-cli: " << what << ": nothing was printed\n";
         return 1;
     }
     if (dialogs.output.isEmpty()) {
-        out << pdf << ": the report has no pages (its records are empty); nothing written\n";
+        out << o.pdf << ": the report has no pages (its records are empty); nothing written\n";
         return 0;
     }
-    if (!platform::runGuarded([&] { render::writePdf(dialogs.output, pdf); }))
+    if (!platform::runGuarded([&] { render::writePdf(dialogs.output, o.pdf); }))
         return 1;
-    out << pdf << ": " << dialogs.output.pageCount()
+    out << o.pdf << ": " << dialogs.output.pageCount()
         << (dialogs.output.pageCount() == 1 ? " page\n" : " pages\n");
     return 0;
 }
 
+int report(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const QString usage =
+        QStringLiteral("usage: jigtally-cli report NAME FILE.dbf --pdf OUT.pdf [--recalc] "
+                       "[--checklist-done] [--event-name TEXT]\n  NAME: %1\n")
+            .arg(names());
+    const std::optional<Options> o = readOptions(args);
+    if (!o || o->positional.size() != 2 || o->pdf.isEmpty()) {
+        err << usage;
+        return 2;
+    }
+    const reports::ReportCommand* command = reports::findReportCommand(o->positional[0]);
+    if (!command) {
+        err << "jigtally-cli: no report named " << o->positional[0] << "\n" << usage;
+        return 2;
+    }
+    return runOnCompetition(command->cliName, o->positional[1], *o, out, err,
+                            [command](ProgramState& state, CliDialogs&) { command->run(state); });
+}
+
+int pack(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const std::optional<Options> o = readOptions(args);
+    if (!o || o->positional.size() != 1 || o->pdf.isEmpty()) {
+        err << "usage: jigtally-cli pack FILE.dbf --pdf OUT.pdf [--recalc] [--checklist-done] "
+               "[--event-name TEXT]\n";
+        return 2;
+    }
+    return runOnCompetition(QStringLiteral("pack"), o->positional[0], *o, out, err,
+                            [](ProgramState& state, CliDialogs& dialogs) {
+                                if (reports::passMarksPackGates(state))
+                                    dialogs.add(reports::layOutMarksPack(state));
+                            });
+}
+
 } // namespace
+
+Command packCommand() {
+    return {QStringLiteral("pack FILE.dbf --pdf OUT.pdf"),
+            QStringLiteral("write the marks pack (header sheet, final marks, grid marks, winners "
+                           "roster, every adjudicator's checksheet) into one PDF file, through "
+                           "the same gates as those reports (--recalc, --checklist-done and "
+                           "--event-name as for report)"),
+            pack};
+}
 
 Command reportCommand() {
     return {QStringLiteral("report NAME FILE.dbf --pdf OUT.pdf"),

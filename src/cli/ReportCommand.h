@@ -8,5 +8,7 @@ namespace jt::cli {
 // competition with the same gates and layout as the windowed program, and writes what
 // it would have previewed or printed to a PDF file. Needs a QGuiApplication (fonts).
 Command reportCommand();
+// "pack FILE.dbf --pdf OUT.pdf": the marks pack of File > "Marks Pack to PDF...".
+Command packCommand();
 
 } // namespace jt::cli

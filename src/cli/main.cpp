@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     // Reports lay text out with the GUI library's fonts, which need its application
     // object; without a screen it runs on the offscreen platform.
     std::unique_ptr<QCoreApplication> app;
-    if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+    if (argc > 1 && (std::strcmp(argv[1], "report") == 0 || std::strcmp(argv[1], "pack") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);

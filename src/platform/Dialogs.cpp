@@ -31,6 +31,10 @@ public:
         QTextStream(stderr) << kApplicationTitle << ": a report cannot be printed from here\n";
         return PrintOutcome::Failed;
     }
+    PrintOutcome printEach(const std::vector<render::Document>&, PrintMode) override {
+        QTextStream(stderr) << kApplicationTitle << ": reports cannot be printed from here\n";
+        return PrintOutcome::Failed;
+    }
     void printerSetup() override {}
 };
 

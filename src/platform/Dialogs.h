@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace jt::render {
 struct Document;
@@ -53,6 +54,11 @@ public:
     // Prints a laid-out report. Without a printer the user is told so and offered to
     // save it as a PDF file instead.
     virtual PrintOutcome print(const render::Document& document, PrintMode mode) = 0;
+    // Prints laid-out reports one after another, each a print job of its own (reports
+    // without pages are left out); stops at the first that is not printed. Without a
+    // printer the user is told so once and offered to save them all in one PDF file.
+    virtual PrintOutcome printEach(const std::vector<render::Document>& documents,
+                                   PrintMode mode) = 0;
     // The printer set-up dialog: which printer, paper and orientation.
     virtual void printerSetup() = 0;
 };

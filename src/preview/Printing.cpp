@@ -53,8 +53,7 @@ platform::PrintOutcome printDocument(const render::Document& document, platform:
                                      QWidget* parent) {
     using namespace platform;
     if (document.isEmpty()) {
-        dialogs().message(MessageType::Information, kApplicationTitle,
-                          QStringLiteral("The report has no pages to print."), Ok);
+        dialogs().message(MessageType::Information, kApplicationTitle, kNoPagesText, Ok);
         return PrintOutcome::Cancelled;
     }
     if (!printerInstalled())
@@ -92,6 +91,26 @@ platform::PrintOutcome printDocument(const render::Document& document, platform:
             throw std::runtime_error("The printer reported an error; the report was not printed");
     });
     return ok ? PrintOutcome::Printed : PrintOutcome::Failed;
+}
+
+platform::PrintOutcome printDocuments(const std::vector<render::Document>& documents,
+                                      platform::PrintMode mode, QWidget* parent) {
+    using namespace platform;
+    std::vector<render::Document> jobs;
+    for (const render::Document& document : documents)
+        if (!document.isEmpty())
+            jobs.push_back(document);
+    if (jobs.empty()) {
+        dialogs().message(MessageType::Information, kApplicationTitle, kNoPagesText, Ok);
+        return PrintOutcome::Cancelled;
+    }
+    if (!printerInstalled())
+        return offerPdfInstead(render::joinDocuments(jobs));
+    for (const render::Document& job : jobs)
+        if (const PrintOutcome outcome = printDocument(job, mode, parent);
+            outcome != PrintOutcome::Printed)
+            return outcome;
+    return PrintOutcome::Printed;
 }
 
 void showPrinterSetup(QWidget* parent) {

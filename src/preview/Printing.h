@@ -2,6 +2,8 @@
 
 #include "platform/Dialogs.h"
 
+#include <vector>
+
 class QPrinter;
 class QWidget;
 
@@ -19,6 +21,11 @@ bool printerInstalled();
 // offers to save the report as a PDF file instead. Errors are shown, never thrown.
 platform::PrintOutcome printDocument(const render::Document& document, platform::PrintMode mode,
                                      QWidget* parent);
+// Prints each report as a print job of its own, leaving out those without pages, and
+// stops at the first that is not printed. Without a printer it says so once and offers
+// to save them all in one PDF file.
+platform::PrintOutcome printDocuments(const std::vector<render::Document>& documents,
+                                      platform::PrintMode mode, QWidget* parent);
 // Without a printer: the message and the offer to save as PDF.
 platform::PrintOutcome offerPdfInstead(const render::Document& document);
 // Paints pages from..to (1-based) copies times onto a printer set up for the report.
@@ -26,6 +33,7 @@ void printPages(QPrinter& printer, const render::Document& document, int from, i
 // The printer set-up dialog for the current printer.
 void showPrinterSetup(QWidget* parent);
 
+inline const QString kNoPagesText = QStringLiteral("The report has no pages to print.");
 inline const QString kNoPrinterText =
     QStringLiteral("No printer is installed on this computer. Save the report as a PDF file "
                    "instead?");

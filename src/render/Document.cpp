@@ -33,6 +33,17 @@ const PlacedText* Page::findText(const QString& text) const {
     return nullptr;
 }
 
+Document joinDocuments(const std::vector<Document>& documents) {
+    Document joined;
+    if (documents.empty())
+        return joined;
+    joined.title = documents.front().title;
+    joined.orientation = documents.front().orientation;
+    for (const Document& document : documents)
+        joined.pages.insert(joined.pages.end(), document.pages.begin(), document.pages.end());
+    return joined;
+}
+
 void paintPage(QPainter& painter, const Page& page, double pixelsPerMm) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);

@@ -77,6 +77,10 @@ struct Document {
     bool isEmpty() const { return pages.empty(); }
 };
 
+// The pages of several reports one after another in one document, titled and oriented
+// as the first; each page keeps its own size, and so its orientation.
+Document joinDocuments(const std::vector<Document>& documents);
+
 // Width of the thin lines of frames and rules, in millimetres.
 inline constexpr double kLineWidthMm = 0.2;
 // The grey of column headers and page footers.

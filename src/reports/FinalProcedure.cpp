@@ -14,23 +14,6 @@
 #include "engine/Table.h"
 
 namespace jt::reports {
-namespace {
-
-template <typename T> T& created(T* object, const char* name) {
-    if (!object)
-        throw engine::EngineError(
-            QStringLiteral("The report %1 has not been created").arg(QLatin1String(name)));
-    return *object;
-}
-
-QString infoText(const engine::Table& info, const QString& field) {
-    if (!info.active() || info.isEmpty())
-        return {};
-    return info.fieldByName(field)->asString();
-}
-
-} // namespace
-
 FinalReportBase& finalLayout(const QString& numAdjs, const QString& numRounds) {
     const bool threeAdjudicators = numAdjs == QLatin1String("3");
     const bool twoRounds = numRounds == QLatin1String("3");
@@ -41,7 +24,7 @@ FinalReportBase& finalLayout(const QString& numAdjs, const QString& numRounds) {
                      : created(FinalRept, "TFinalRept");
 }
 
-void previewFinalReport(ProgramState& state) {
+void previewFinalReport(ProgramState& state, const ShowReport& show) {
     data::TDataModule1& module = state.module();
     engine::Table& results = *module.results;
     engine::Table& info = *module.compinfo;
@@ -53,7 +36,7 @@ void previewFinalReport(ProgramState& state) {
         report.ReportTitle->prefix = competitionDisplayName(results);
         report.bindInfo(&info);
         report.dataSet = &results;
-        previewReport(state, report);
+        show(layOutReport(state, report));
     });
 }
 

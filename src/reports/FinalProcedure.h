@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReportCommands.h"
+
 #include <QString>
 
 namespace jt {
@@ -19,7 +21,7 @@ FinalReportBase& finalLayout(const QString& numAdjs, const QString& numRounds);
 // "Preview" of the final marks report's launch dialog: ranks the dancers by grid total
 // into POSITION and previews the chosen layout in final order, titled with the
 // competition's display name. The results table ends closed, without working index and
-// without sole use; errors are thrown.
-void previewFinalReport(ProgramState& state);
+// without sole use; errors are thrown. The laid-out report goes to show.
+void previewFinalReport(ProgramState& state, const ShowReport& show = showInPreview);
 
 } // namespace jt::reports

@@ -3,6 +3,7 @@
 #include "Positions.h"
 #include "RecallReportBase.h"
 #include "ReportCommands.h"
+#include "ReportTexts.h"
 #include "TRecalRead.h"
 #include "TRecallRept.h"
 #include "TRecallRept3.h"
@@ -20,20 +21,6 @@
 
 namespace jt::reports {
 namespace {
-
-template <typename T> T& created(T* object, const char* name) {
-    if (!object)
-        throw engine::EngineError(
-            QStringLiteral("The report %1 has not been created").arg(QLatin1String(name)));
-    return *object;
-}
-
-// A text of the info table's one record; empty when the table is closed or empty.
-QString infoText(const engine::Table& info, const QString& field) {
-    if (!info.active() || info.isEmpty())
-        return {};
-    return info.fieldByName(field)->asString();
-}
 
 // RecalTmp lives beside the results table: through the same alias, or in the same
 // folder when the results table is named by its path.

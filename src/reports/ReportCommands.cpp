@@ -1,5 +1,6 @@
 #include "ReportCommands.h"
 
+#include "Checksheets.h"
 #include "FinalProcedure.h"
 #include "LaunchChoices.h"
 #include "RecallProcedure.h"
@@ -7,7 +8,6 @@
 #include "ResultRuns.h"
 #include "SoloRanking.h"
 #include "TAdjAForm.h"
-#include "TAdjRecCheck.h"
 #include "TCompForm.h"
 #include "TFinalRept.h"
 #include "TFinalRept3x3.h"
@@ -35,21 +35,6 @@ using platform::dialogs;
 using platform::kApplicationTitle;
 using platform::MessageType;
 
-template <typename T> T& instance(T* object, const char* name) {
-    if (!object)
-        throw engine::EngineError(
-            QStringLiteral("The report %1 has not been created").arg(QLatin1String(name)));
-    return *object;
-}
-
-// The command of a report whose layout is still to be built says so and prints nothing.
-void notBuilt(const TitledReport& report) {
-    dialogs().message(
-        MessageType::Information, kApplicationTitle,
-        QStringLiteral("%1: this report is not built yet.").arg(report.style().reportName),
-        platform::Ok);
-}
-
 bool passGate(const ProgramState& state, Gate gate) {
     switch (gate) {
     case Gate::None:
@@ -69,19 +54,6 @@ const ReportCommand& command(void (*run)(ProgramState&)) {
         if (c.run == run)
             return c;
     throw engine::EngineError(QStringLiteral("Unknown report command"));
-}
-
-render::LayoutResult layOutReport(const ProgramState& state, render::ReportDefinition& report) {
-    render::LayoutOptions options;
-    options.dataFolder = state.DataFolder;
-    render::LayoutResult result = render::layOut(report, options);
-    for (const QString& file : result.unreadableLogos)
-        dialogs().message(MessageType::Warning, kApplicationTitle,
-                          QStringLiteral("The picture %1 could not be read; the report keeps "
-                                         "the logo it showed before.")
-                              .arg(file),
-                          platform::Ok);
-    return result;
 }
 
 } // namespace
@@ -137,20 +109,42 @@ void runLaunchDialog(ProgramState& state, LaunchDialog dialog,
     state.ReCalcFlag = false;
 }
 
-void previewReport(const ProgramState& state, render::ReportDefinition& report) {
-    const render::LayoutResult result = layOutReport(state, report);
-    dialogs().preview(result.document);
+render::Document layOutReport(const ProgramState& state, render::ReportDefinition& report) {
+    render::LayoutOptions options;
+    options.dataFolder = state.DataFolder;
+    render::LayoutResult result = render::layOut(report, options);
+    for (const QString& file : result.unreadableLogos)
+        dialogs().message(MessageType::Warning, kApplicationTitle,
+                          QStringLiteral("The picture %1 could not be read; the report keeps "
+                                         "the logo it showed before.")
+                              .arg(file),
+                          platform::Ok);
+    return std::move(result.document);
 }
 
-void printReportDirect(const ProgramState& state, render::ReportDefinition& report) {
-    const render::LayoutResult result = layOutReport(state, report);
-    dialogs().print(result.document, platform::PrintMode::Direct);
+void previewReport(const ProgramState& state, render::ReportDefinition& report) {
+    dialogs().preview(layOutReport(state, report));
+}
+
+void showInPreview(const render::Document& document) {
+    dialogs().preview(document);
+}
+
+render::Document layOutHeaderSheet(ProgramState& state) {
+    THeader& header = created(Header, "THeader");
+    // The event name as stored; a settings key that will not open gives the maker's name.
+    const std::optional<platform::SettingsKey> key =
+        platform::SettingsKey::open(platform::kEventNameKey);
+    header.ReportTitle->prefix =
+        key ? key->readString(platform::kEventNameValue) : QStringLiteral("Jigtally Software");
+    header.dataSet = state.module().compinfo;
+    return layOutReport(state, header);
 }
 
 // ---- the commands ------------------------------------------------------------
 
 void ListCompetitors1Click(ProgramState& state) {
-    TCompForm& form = instance(CompForm, "TCompForm");
+    TCompForm& form = created(CompForm, "TCompForm");
     form.setEventName(state.GlobalSchool);
     engine::Table& results = *state.module().results;
     form.dataSet = &results;
@@ -175,44 +169,38 @@ void Print1Click(ProgramState& state) {
 void RecallChecklists1Click(ProgramState& state) {
     if (!passGate(state, command(RecallChecklists1Click).gate))
         return;
-    notBuilt(instance(AdjRecCheck, "TAdjRecCheck"));
+    // Each sheet is a print job of its own, straight to the current printer.
+    dialogs().printEach(layOutChecksheets(state), platform::PrintMode::Direct);
 }
 
 void FinalResults1Click(ProgramState& state) {
     if (!passGate(state, command(FinalResults1Click).gate))
         return;
     for (TitledReport* layout :
-         {static_cast<TitledReport*>(&instance(FinalRept, "TFinalRept")),
-          static_cast<TitledReport*>(&instance(FinalRept5x3, "TFinalRept5x3")),
-          static_cast<TitledReport*>(&instance(FinalRept3x4, "TFinalRept3x4")),
-          static_cast<TitledReport*>(&instance(FinalRept3x3, "TFinalRept3x3"))})
+         {static_cast<TitledReport*>(&created(FinalRept, "TFinalRept")),
+          static_cast<TitledReport*>(&created(FinalRept5x3, "TFinalRept5x3")),
+          static_cast<TitledReport*>(&created(FinalRept3x4, "TFinalRept3x4")),
+          static_cast<TitledReport*>(&created(FinalRept3x3, "TFinalRept3x3"))})
         layout->setEventName(state.GlobalSchool);
     runLaunchDialog(state, LaunchDialog::FinalReport, [&state] { previewFinalReport(state); });
 }
 
 void HeaderSheet1Click(ProgramState& state) {
-    THeader& header = instance(Header, "THeader");
-    // The event name as stored; a settings key that will not open gives the maker's name.
-    const std::optional<platform::SettingsKey> key =
-        platform::SettingsKey::open(platform::kEventNameKey);
-    header.ReportTitle->prefix =
-        key ? key->readString(platform::kEventNameValue) : QStringLiteral("Jigtally Software");
-    header.dataSet = state.module().compinfo;
-    previewReport(state, header);
+    showInPreview(layOutHeaderSheet(state));
 }
 
 void ResultsbyAdjA1Click(ProgramState& state) {
     if (!passGate(state, command(ResultsbyAdjA1Click).gate))
         return;
-    instance(AdjAForm, "TAdjAForm").setEventName(state.GlobalSchool);
+    created(AdjAForm, "TAdjAForm").setEventName(state.GlobalSchool);
     runLaunchDialog(state, LaunchDialog::GridMarks, [&state] { previewGridMarks(state); });
 }
 
 void WinnersList1Click(ProgramState& state) {
     if (!passGate(state, command(WinnersList1Click).gate))
         return;
-    instance(WinReport, "TWinReport").setEventName(state.GlobalSchool);
-    instance(WinReportP, "TWinReportP").setEventName(state.GlobalSchool);
+    created(WinReport, "TWinReport").setEventName(state.GlobalSchool);
+    created(WinReportP, "TWinReportP").setEventName(state.GlobalSchool);
     runLaunchDialog(state, LaunchDialog::WinnersRoster, [&state] { previewWinnersRoster(state); });
 }
 

@@ -13,7 +13,8 @@ class ProgramState;
 
 namespace jt::render {
 class ReportDefinition;
-}
+struct Document;
+} // namespace jt::render
 
 namespace jt::reports {
 
@@ -53,11 +54,20 @@ bool passChecklistGate(Checklist checklist);
 // then clears the recalculation flag: the report's own writes must leave none due.
 void runLaunchDialog(ProgramState& state, LaunchDialog dialog,
                      const std::function<void()>& preview);
-// Lays the definition out (logo files from the data folder first) and previews it; the
-// procedure waits until the preview is closed.
+// Lays the definition out over its record source as it stands, logo files from the data
+// folder first (one that cannot be read is reported and the old picture kept).
+render::Document layOutReport(const ProgramState& state, render::ReportDefinition& report);
+// Lays the definition out and previews it; the procedure waits until the preview is
+// closed.
 void previewReport(const ProgramState& state, render::ReportDefinition& report);
-// Lays it out and prints it straight to the current printer: one copy, all pages.
-void printReportDirect(const ProgramState& state, render::ReportDefinition& report);
+// Where a report's procedure sends the report it laid out: to the preview window
+// (showInPreview, which returns when it is closed), or to the marks pack gathering its
+// parts.
+using ShowReport = std::function<void(const render::Document&)>;
+void showInPreview(const render::Document& document);
+// Lays out the header sheet, titled with the stored event name ("Jigtally Software"
+// when the settings key will not open).
+render::Document layOutHeaderSheet(ProgramState& state);
 
 // Texts of the dialogs.
 struct LaunchDialogText {

@@ -1,5 +1,6 @@
 #include "ReportTexts.h"
 
+#include "engine/Field.h"
 #include "engine/Table.h"
 
 #include <QFileInfo>
@@ -22,6 +23,13 @@ QString competitionDisplayName(const QString& tableName) {
 
 QString competitionDisplayName(const engine::Table& results) {
     return competitionDisplayName(results.tableName());
+}
+
+QString infoText(const engine::Table& info, const QString& field) {
+    if (!info.active() || info.isEmpty())
+        return QString();
+    const engine::Field* f = info.findField(field);
+    return f ? f->asString() : QString();
 }
 
 } // namespace jt::reports

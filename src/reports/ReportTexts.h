@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/EngineError.h"
+
+#include <QLatin1String>
 #include <QString>
 
 namespace jt::engine {
@@ -17,5 +20,17 @@ inline const QString kWebAddress = QStringLiteral("www.jigtally.example");
 // extension, in capitals (u12girls.dbf is U12GIRLS), as the main window shows it.
 QString competitionDisplayName(const engine::Table& results);
 QString competitionDisplayName(const QString& tableName);
+
+// A text of the info table's one record; empty when the table is closed or empty, or
+// lacks the field.
+QString infoText(const engine::Table& info, const QString& field);
+
+// The program's instance of a report definition, which start-up creates.
+template <typename T> T& created(T* object, const char* name) {
+    if (!object)
+        throw engine::EngineError(
+            QStringLiteral("The report %1 has not been created").arg(QLatin1String(name)));
+    return *object;
+}
 
 } // namespace jt::reports

@@ -16,26 +16,8 @@
 #include "engine/Table.h"
 
 namespace jt::reports {
-namespace {
-
-template <typename T> T& instance(T* object, const char* name) {
-    if (!object)
-        throw engine::EngineError(
-            QStringLiteral("The report %1 has not been created").arg(QLatin1String(name)));
-    return *object;
-}
-
-QString infoText(const engine::Table& info, const QString& field) {
-    if (!info.active() || info.isEmpty())
-        return QString();
-    const engine::Field* f = info.findField(field);
-    return f ? f->asString() : QString();
-}
-
-} // namespace
-
-void previewGridMarks(ProgramState& state) {
-    TAdjAForm& form = instance(AdjAForm, "TAdjAForm");
+void previewGridMarks(ProgramState& state, const ShowReport& show) {
+    TAdjAForm& form = created(AdjAForm, "TAdjAForm");
     engine::Table& results = *state.module().results;
     form.dataSet = &results;
     form.setInfoTable(state.module().compinfo);
@@ -44,14 +26,14 @@ void previewGridMarks(ProgramState& state) {
         results.setFiltered(true);
         results.first();
         form.ReportTitle->prefix = competitionDisplayName(results);
-        previewReport(state, form);
+        show(layOutReport(state, form));
     });
 }
 
-void previewWinnersRoster(ProgramState& state) {
+void previewWinnersRoster(ProgramState& state, const ShowReport& show) {
     const bool withRecall = launchChoices().championship;
-    TitledReport& form = withRecall ? static_cast<TitledReport&>(instance(WinReport, "TWinReport"))
-                                    : instance(WinReportP, "TWinReportP");
+    TitledReport& form = withRecall ? static_cast<TitledReport&>(created(WinReport, "TWinReport"))
+                                    : created(WinReportP, "TWinReportP");
     engine::Table& results = *state.module().results;
     form.dataSet = &results;
     runWithWorkingIndex(results, withRecall ? kFinalIndex : kRecallIndex, [&] {
@@ -64,12 +46,12 @@ void previewWinnersRoster(ProgramState& state) {
         }
         results.first();
         form.ReportTitle->prefix = competitionDisplayName(results);
-        previewReport(state, form);
+        show(layOutReport(state, form));
     });
 }
 
 void previewSoloResult(ProgramState& state) {
-    TSoloWinForm& form = instance(SoloWinForm, "TSoloWinForm");
+    TSoloWinForm& form = created(SoloWinForm, "TSoloWinForm");
     LaunchChoices& choices = launchChoices();
     const SoloLists& lists = choices.solo;
     choices.soloAdjudicator = lists.adjudicator;

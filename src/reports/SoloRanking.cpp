@@ -1,5 +1,6 @@
 #include "SoloRanking.h"
 
+#include "ReportTexts.h"
 #include "engine/Field.h"
 #include "engine/Table.h"
 
@@ -7,17 +8,6 @@
 #include <cstdint>
 
 namespace jt::reports {
-namespace {
-
-QString infoText(const engine::Table& info, const QString& field) {
-    if (!info.active() || info.isEmpty())
-        return QString();
-    const engine::Field* f = info.findField(field);
-    return f ? f->asString() : QString();
-}
-
-} // namespace
-
 SoloLists soloDialogLists(const engine::Table& info, int rememberedAdjudicator,
                           int rememberedRound) {
     const QString numAdjs = infoText(info, QStringLiteral("NUMADJS")).trimmed();

@@ -32,8 +32,6 @@ public:
     // Sets the banner (where it shows the event name) and the footer's event name.
     void setEventName(const QString& eventName);
     const TitleStyle& style() const { return m_style; }
-    // False for a registered report whose layout is still to come.
-    virtual bool built() const { return true; }
 
     render::Item* Logo = nullptr;
     render::Item* Banner = nullptr;
@@ -50,17 +48,6 @@ protected:
 
 private:
     TitleStyle m_style;
-};
-
-// A report that is registered under its name but whose layout is still to be built:
-// its command says so instead of printing.
-class PendingReport : public TitledReport {
-    Q_OBJECT
-    Q_DISABLE_COPY_MOVE(PendingReport)
-
-public:
-    using TitledReport::TitledReport;
-    bool built() const override { return false; }
 };
 
 } // namespace jt::reports

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +46,25 @@ bool enabled(QWidget& window, const char* name) {
     return window.findChild<QAction*>(QString::fromLatin1(name))->isEnabled();
 }
 
+// pdfinfo's "Page N size" lines: each page's width and height in points.
+QList<QSizeF> pdfPageSizes(const QString& path) {
+    QList<QSizeF> sizes;
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdfinfo.isEmpty())
+        return sizes;
+    QProcess p;
+    p.start(pdfinfo, {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                      QStringLiteral("99"), path});
+    p.waitForFinished(30000);
+    const QRegularExpression line(QStringLiteral(R"(^Page +\d+ size: +([\d.]+) x ([\d.]+))"),
+                                  QRegularExpression::MultilineOption);
+    for (auto it = line.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        sizes << QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
+    }
+    return sizes;
+}
+
 int pdfPages(const QString& path) {
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
     if (pdfinfo.isEmpty())
@@ -73,6 +93,7 @@ private Q_SLOTS:
     void printGoesThroughDialogs();
     void noPrinterOffersPdf_data();
     void noPrinterOffersPdf();
+    void noPrinterOnePdfForSeveral();
     void pageRangeAndCopies();
 };
 
@@ -231,6 +252,38 @@ void TestPreview::noPrinterOffersPdf() {
         QFile::remove(pdf);
     }
     QVERIFY(script.allAnswered());
+}
+
+void TestPreview::noPrinterOnePdfForSeveral() {
+    // Reports that would be print jobs of their own go into one PDF after one question;
+    // a report without pages is left out, and each page keeps its orientation.
+    if (preview::printerInstalled())
+        QSKIP("a printer is installed on this machine");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("all.pdf"));
+    test::ScriptedDialogs script;
+    script.answerMessage(platform::Yes);
+    script.answerSaveFile(pdf);
+    const std::vector<render::Document> reports{pages(2), render::Document(),
+                                                pages(1, render::Orientation::Landscape), pages(1)};
+    QCOMPARE(preview::printDocuments(reports, platform::PrintMode::Direct, nullptr),
+             platform::PrintOutcome::SavedAsPdf);
+    QCOMPARE(script.messageTexts(), QStringList{preview::kNoPrinterText});
+    QVERIFY(script.allAnswered());
+    const QList<QSizeF> sizes = pdfPageSizes(pdf);
+    if (sizes.isEmpty())
+        QSKIP("pdfinfo (poppler-utils) is not installed");
+    QCOMPARE(sizes.size(), 4);
+    for (int i = 0; i < 4; ++i)
+        QVERIFY2((sizes[i].width() > sizes[i].height()) == (i == 2),
+                 qPrintable(QString::number(i)));
+
+    // Nothing to print at all: said once, no question.
+    script.clear();
+    QCOMPARE(preview::printDocuments({render::Document(), render::Document()},
+                                     platform::PrintMode::Direct, nullptr),
+             platform::PrintOutcome::Cancelled);
+    QCOMPARE(script.messageTexts(), QStringList{preview::kNoPagesText});
 }
 
 void TestPreview::pageRangeAndCopies() {

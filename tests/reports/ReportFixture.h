@@ -92,7 +92,8 @@ struct ReportDefinitions {
 };
 
 // A data folder with the competition u12 selected as Select Competition leaves it:
-// the info table open, the results table named and closed, the flag set.
+// the info table open, the results table named and closed with its order index "seqno",
+// the flag set.
 struct ReportFixture {
     TempDataFolder folder;
     ProgramState state;
@@ -104,6 +105,7 @@ struct ReportFixture {
         state.DataFolder = folder.path();
         state.DataModule1 = std::make_unique<data::TDataModule1>(state);
         results().setTableName(QStringLiteral("u12.dbf"));
+        results().addIndex(QStringLiteral("seqno"), QStringLiteral("SEQUENCE"));
         info().setTableName(QStringLiteral("u12_inf.dbf"));
         info().open();
         state.ReCalcFlag = true;

@@ -69,6 +69,20 @@ platform::PrintOutcome ScriptedDialogs::print(const render::Document& document,
     return m_printAnswers.dequeue();
 }
 
+platform::PrintOutcome ScriptedDialogs::printEach(const std::vector<render::Document>& documents,
+                                                  platform::PrintMode mode) {
+    if (m_printEachThrough)
+        return m_printEachThrough(documents, mode);
+    for (const render::Document& document : documents) {
+        if (document.isEmpty())
+            continue;
+        if (const platform::PrintOutcome outcome = print(document, mode);
+            outcome != platform::PrintOutcome::Printed)
+            return outcome;
+    }
+    return platform::PrintOutcome::Printed;
+}
+
 QStringList ScriptedDialogs::messageTexts() const {
     QStringList texts;
     for (const Shown& s : m_messages)
@@ -89,6 +103,7 @@ void ScriptedDialogs::clear() {
     m_previews.clear();
     m_printed.clear();
     m_whilePreviewing = nullptr;
+    m_printEachThrough = nullptr;
     m_printerSetups = 0;
 }
 

@@ -36,6 +36,15 @@ public:
         m_whilePreviewing = std::move(look);
     }
 
+    // Hands printEach to another printer, such as the preview's own printing, so a test
+    // sees what a person would see with that printer set-up. Without one, printEach
+    // records each report as print does.
+    void printEachThrough(std::function<platform::PrintOutcome(const std::vector<render::Document>&,
+                                                               platform::PrintMode)>
+                              printer) {
+        m_printEachThrough = std::move(printer);
+    }
+
     // Runs as each message box is shown, to see the program's state at that moment.
     void onMessage(std::function<void(const Shown&)> look) { m_onMessage = std::move(look); }
 
@@ -48,6 +57,8 @@ public:
     void preview(const render::Document& document) override;
     platform::PrintOutcome print(const render::Document& document,
                                  platform::PrintMode mode) override;
+    platform::PrintOutcome printEach(const std::vector<render::Document>& documents,
+                                     platform::PrintMode mode) override;
     void printerSetup() override { ++m_printerSetups; }
 
     struct Printed {
@@ -84,6 +95,8 @@ private:
     QList<Printed> m_printed;
     std::function<void(const render::Document&)> m_whilePreviewing;
     std::function<void(const Shown&)> m_onMessage;
+    std::function<platform::PrintOutcome(const std::vector<render::Document>&, platform::PrintMode)>
+        m_printEachThrough;
     int m_printerSetups = 0;
 };
 

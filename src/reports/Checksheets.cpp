@@ -1,0 +1,55 @@
+#include "Checksheets.h"
+
+#include "ReportCommands.h"
+#include "ReportTexts.h"
+#include "TAdjRecCheck.h"
+#include "data/ProgramState.h"
+#include "engine/Table.h"
+#include "render/Document.h"
+
+#include <exception>
+
+namespace jt::reports {
+
+QString checksheetLetters(const QString& numAdjs) {
+    return numAdjs == QLatin1String("5") ? QStringLiteral("ABCDE") : QStringLiteral("ABC");
+}
+
+std::vector<render::Document> layOutChecksheets(ProgramState& state) {
+    TAdjRecCheck& sheet = created(AdjRecCheck, "TAdjRecCheck");
+    engine::Table& results = *state.module().results;
+    const engine::Table& info = *state.module().compinfo;
+    sheet.ReportTitle->prefix = infoText(info, QStringLiteral("COMPNAME"));
+    sheet.bindInfo(state.module().compinfo);
+    sheet.dataSet = &results;
+
+    std::vector<render::Document> sheets;
+    std::exception_ptr failure;
+    const auto attempt = [&failure](const auto& step) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    attempt([&] {
+        results.open();
+        results.setIndexName(QStringLiteral("seqno"));
+        for (const QChar letter : checksheetLetters(infoText(info, QStringLiteral("NUMADJS")))) {
+            sheet.setAdjudicator(letter);
+            results.first();
+            sheets.push_back(layOutReport(state, sheet));
+        }
+    });
+    // Whatever happened, the table is left as every report leaves it.
+    attempt([&] { results.setIndexName(QString()); });
+    attempt([&] { results.close(); });
+    if (!results.indexName().isEmpty())
+        results.setIndexName(QString()); // closed: only forgets the name
+    if (failure)
+        std::rethrow_exception(failure);
+    return sheets;
+}
+
+} // namespace jt::reports

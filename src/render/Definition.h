@@ -38,6 +38,12 @@ struct Item {
     bool bold = false;
     Align align = Align::Left;
     bool autoSize = false; // the box grows with the text, from its aligned edge
+    // A text wider than its box is printed smaller so that it fits, down to
+    // kSmallestFitSize; with wrapToFit, one still too wide at that size is broken into two
+    // lines (at the space nearest its middle), the second below the box's first line.
+    // What fits is printed as it is.
+    bool shrinkToFit = false;
+    bool wrapToFit = false;
 
     QString caption; // fixed text
 
@@ -54,6 +60,9 @@ struct Item {
     PictureMode pictureMode = PictureMode::Stretch;
     QString logoFile; // file in the data folder loaded into the picture before each layout
 };
+
+// The smallest size, in points, a text is shrunk to so that it fits its box.
+inline constexpr double kSmallestFitSize = 6;
 
 struct Band {
     explicit Band(BandKind kind);

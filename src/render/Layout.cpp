@@ -9,6 +9,8 @@
 
 #include <QHash>
 
+#include <cmath>
+
 namespace jt::render {
 namespace {
 
@@ -24,6 +26,61 @@ QSizeF ownSizeMm(const QImage& image) {
     const double dotsPerMmY =
         image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() / 1000.0 : 96 / 25.4;
     return {image.width() / dotsPerMmX, image.height() / dotsPerMmY};
+}
+
+// The largest size, in quarter points, not above pointSize and not below the smallest fit
+// size, at which text fits width (the smallest fit size when none does).
+double sizeToFit(const QString& text, double pointSize, bool bold, double width) {
+    const double full = textWidthMm(text, pointSize, bold);
+    if (full <= width)
+        return pointSize;
+    double size = std::floor(pointSize * width / full * 4) / 4;
+    while (size > kSmallestFitSize && textWidthMm(text, size, bold) > width)
+        size -= 0.25;
+    return std::max(size, kSmallestFitSize);
+}
+
+// Where a text too wide for one line is broken: at the space or after the hyphen nearest
+// its middle; -1 when it has neither.
+qsizetype breakPoint(const QString& text) {
+    const qsizetype middle = text.size() / 2;
+    qsizetype cut = -1;
+    for (qsizetype i = 1; i + 1 < text.size(); ++i) {
+        const bool space = text[i] == QLatin1Char(' ');
+        const bool hyphen = text[i - 1] == QLatin1Char('-');
+        if ((space || hyphen) && (cut < 0 || qAbs(i - middle) < qAbs(cut - middle)))
+            cut = i;
+    }
+    return cut;
+}
+
+// A text placed in its box as its item says: smaller where it is too wide, and where
+// even that is not enough and the item allows it, on two lines that together take no
+// more than a quarter more than the box's height.
+std::vector<PlacedText> fitText(const Item& item, PlacedText whole) {
+    if (!item.shrinkToFit && !item.wrapToFit)
+        return {whole};
+    const double width = whole.box.width();
+    const double size = sizeToFit(whole.text, whole.pointSize, whole.bold, width);
+    const qsizetype cut = breakPoint(whole.text);
+    if (textWidthMm(whole.text, size, whole.bold) <= width || !item.wrapToFit || cut < 0) {
+        whole.pointSize = size;
+        return {whole};
+    }
+    PlacedText first = whole;
+    PlacedText second = whole;
+    first.text = whole.text.left(cut).trimmed();
+    second.text = whole.text.mid(cut).trimmed();
+    double lineSize = std::min(sizeToFit(first.text, whole.pointSize, whole.bold, width),
+                               sizeToFit(second.text, whole.pointSize, whole.bold, width));
+    while (lineSize > kSmallestFitSize &&
+           2 * lineHeightMm(lineSize, whole.bold) > 1.25 * whole.box.height())
+        lineSize -= 0.25;
+    const double lineHeight = lineHeightMm(lineSize, whole.bold);
+    first.pointSize = second.pointSize = lineSize;
+    first.box.setHeight(lineHeight);
+    second.box = QRectF(whole.box.left(), whole.box.top() + lineHeight, width, lineHeight);
+    return {first, second};
 }
 
 class Layouter final {
@@ -199,7 +256,8 @@ private:
                     else
                         placed.box = QRectF(box.center().x() - w / 2, box.top(), w, box.height());
                 }
-                page.texts.push_back(std::move(placed));
+                for (PlacedText& line : fitText(item, std::move(placed)))
+                    page.texts.push_back(std::move(line));
                 break;
             }
             }

@@ -77,9 +77,12 @@ FinalReportBase::FinalReportBase(const QString& className, const QString& object
         addVerticalLine(detail, QStringLiteral("Rule%1").arg(x), left);
         addText(columnHeader, QStringLiteral("Adj%1").arg(x), QRectF(left + 1, kNameTop, 9, 4),
                 QStringLiteral("Adj %1:").arg(x), 8);
-        m_info.add(addField(columnHeader, QStringLiteral("Adj%1Name").arg(x),
-                            QRectF(left + 10, kNameTop, block - 11, 4),
-                            QStringLiteral("ADJ%1NAME").arg(x), Align::Left, QString(), 8));
+        render::Item& name =
+            addField(columnHeader, QStringLiteral("Adj%1Name").arg(x),
+                     QRectF(left + 10, kNameTop, block - 11, 4), QStringLiteral("ADJ%1NAME").arg(x),
+                     Align::Left, QString(), 8);
+        name.shrinkToFit = true;
+        m_info.add(name);
         for (int k = 0; k < columns; ++k) {
             QString name;
             QString heading;

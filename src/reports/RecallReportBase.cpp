@@ -55,11 +55,11 @@ RecallReportBase::RecallReportBase(const QString& className, const QString& obje
     for (int i = 0; i < adjudicators; ++i) {
         const QString x(QLatin1Char(char('A' + i)));
         const double left = gridRight(i) - kGridWidth + 1;
-        // A long name grows to the left of its column rather than being cut off.
+        // A long name prints smaller, on two lines if need be, over its own column.
         render::Item& name = addField(columnHeader, QStringLiteral("Adj%1Name").arg(x),
                                       QRectF(left, nameTop, kGridWidth - 1, 4),
                                       QStringLiteral("ADJ%1NAME").arg(x), Align::Right);
-        name.autoSize = true;
+        name.wrapToFit = true;
         m_info.add(name);
         heading(QStringLiteral("HGrid%1").arg(x), left, kGridWidth - 1,
                 QStringLiteral("Grid %1").arg(x), Align::Right);

@@ -37,7 +37,7 @@ TAdjAForm::TAdjAForm(ProgramState&, QObject* parent)
 
     columnHeader.height = 10;
     detail.height = 5;
-    addText(columnHeader, QStringLiteral("HDancer"), QRectF(kDancerLeft, 5, kDancerWidth, 4),
+    addText(columnHeader, QStringLiteral("HDancer"), QRectF(kDancerLeft, 5.5, kDancerWidth, 4),
             QStringLiteral("Dancer"), 8, false, Align::Right);
     addField(detail, QStringLiteral("CompNo"), QRectF(kDancerLeft, 0.5, kDancerWidth, 4),
              QStringLiteral("COMP_NO"), Align::Right, QString(), 8);
@@ -46,12 +46,15 @@ TAdjAForm::TAdjAForm(ProgramState&, QObject* parent)
         const double left = kGridLeft + kGridStep * i;
         const bool total = i == 5;
         const QString x = total ? QString() : QString(QLatin1Char(letters[i]));
-        if (!total)
+        if (!total) {
+            // A long name prints smaller, on two lines if need be, over its own column.
             m_infoItems.push_back(&addField(
-                columnHeader, QStringLiteral("Adj%1Name").arg(x), QRectF(left, 1, kGridWidth, 4),
+                columnHeader, QStringLiteral("Adj%1Name").arg(x), QRectF(left, 0.5, kGridWidth, 4),
                 QStringLiteral("ADJ%1NAME").arg(x), Align::Right, QString(), 8));
+            m_infoItems.back()->wrapToFit = true;
+        }
         addText(columnHeader, total ? QStringLiteral("HTotal") : QStringLiteral("HGrid") + x,
-                QRectF(left, 5, kGridWidth, 4),
+                QRectF(left, 5.5, kGridWidth, 4),
                 total ? QStringLiteral("Total") : QStringLiteral("Grid ") + x, 8, false,
                 Align::Right);
         addField(detail, total ? QStringLiteral("GridTotal") : QStringLiteral("Grid%1").arg(x),

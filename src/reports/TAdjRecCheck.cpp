@@ -24,14 +24,15 @@ const char* const kMarkFields[] = {"1", "2", "3", "SUBTOTAL", "GRID1", "SET", "T
 const char* const kMarkHeadings[] = {"Rd 1", "Rd 2",   "Rd 3",  "Subtotal",
                                      "Grid", "Recall", "Total", "Grid"};
 
-// Columns, in millimetres from the band's left edge: the number, then eight columns of
-// equal width. Headings stand at a column's left edge except over the number and the
-// first round, which stand over the column's right edge like the numbers below them.
+// Columns, in millimetres from the band's left edge: the number, then eight columns
+// 20.5 mm apart. Headings stand at a column's left edge except over the number and the
+// first round, which end where the numbers below them end; the numbers end 14 mm from
+// the column's left edge, so that they stand close under a heading that begins there.
 constexpr double kDancerLeft = 2;
 constexpr double kDancerWidth = 20;
 constexpr double kMarksLeft = 26;
 constexpr double kMarkStep = 20.5;
-constexpr double kMarkWidth = 18.5;
+constexpr double kMarkWidth = 14;
 } // namespace
 
 using render::Align;

@@ -30,9 +30,11 @@ TCompForm::TCompForm(ProgramState&, QObject* parent)
     addField(detail, QStringLiteral("CompNo"), QRectF(2, 0.5, 11.4, 4), QStringLiteral("COMP_NO"),
              Align::Right, QString(), 8);
     addField(detail, QStringLiteral("DancerName"), QRectF(25, 0.5, 78, 4), QStringLiteral("NAME"),
-             Align::Left, QString(), 8);
+             Align::Left, QString(), 8)
+        .shrinkToFit = true;
     addField(detail, QStringLiteral("School"), QRectF(105, 0.5, 83, 4), QStringLiteral("SCHOOL"),
-             Align::Left, QString(), 8);
+             Align::Left, QString(), 8)
+        .shrinkToFit = true;
     CompForm = this;
 }
 

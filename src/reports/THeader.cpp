@@ -44,8 +44,10 @@ THeader::THeader(ProgramState&, QObject* parent)
         const QString x(QLatin1Char(letters[i]));
         addText(detail, QStringLiteral("Adj") + x, QRectF(11, adjTops[i], 16, 5),
                 QStringLiteral("Adj %1:").arg(x));
+        // A name too long for the room before the origin prints smaller.
         addField(detail, QStringLiteral("Adj%1Name").arg(x), QRectF(27, adjTops[i], 44, 5),
-                 QStringLiteral("ADJ%1NAME").arg(x));
+                 QStringLiteral("ADJ%1NAME").arg(x))
+            .shrinkToFit = true;
         addField(detail, QStringLiteral("Adj%1From").arg(x), QRectF(72, adjTops[i], 110, 5),
                  QStringLiteral("ADJ%1FROM").arg(x));
     }

@@ -29,11 +29,6 @@ using render::Align;
 TRecalRead::TRecalRead(ProgramState&, QObject* parent)
     : TitledReport(QStringLiteral("TRecalRead"), QStringLiteral("RecalRead"), titleStyle(),
                    parent) {
-    // The fixed banner is wider than the box the event name gets; the report's name
-    // moves right of it, still near the middle.
-    Banner->box.setWidth(68);
-    ReportName->box = QRectF(84, 0, 34, 7);
-
     RecalTmp = new engine::Table(this);
     RecalTmp->setObjectName(QStringLiteral("RecalTmp"));
     RecalTmp->setTableName(QStringLiteral("RecalTmp.dbf"));

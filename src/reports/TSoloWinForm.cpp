@@ -63,6 +63,7 @@ TSoloWinForm::TSoloWinForm(ProgramState&, QObject* parent)
         render::Item& field =
             addField(detail, name, QRectF(c.left, 0.5, c.width, 4.5), QString::fromLatin1(c.field),
                      c.align, QString::fromLatin1(c.mask), 10);
+        field.shrinkToFit = true; // a long name or school prints smaller
         if (name == QLatin1String("Marks"))
             Marks = &field;
     }

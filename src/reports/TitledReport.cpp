@@ -2,6 +2,9 @@
 
 #include "ReportTexts.h"
 #include "render/Pictures.h"
+#include "render/ReportFont.h"
+
+#include <algorithm>
 
 namespace jt::reports {
 
@@ -27,6 +30,7 @@ TitledReport::TitledReport(const QString& className, const QString& objectName,
                           SystemData::Date, QString(), 8, Align::Right);
     TimeText = &addSystem(title, QStringLiteral("TimeText"), QRectF(w - 18, 1, 18, 4),
                           SystemData::Time, QString(), 8, Align::Right);
+    Banner->shrinkToFit = true;
     ReportTitle = &addSystem(title, QStringLiteral("ReportTitle"), QRectF(14, 7.5, w / 2, 5),
                              SystemData::ReportTitle, QString(), style.secondLineSize);
 
@@ -39,6 +43,9 @@ TitledReport::TitledReport(const QString& className, const QString& objectName,
         FooterEventName =
             &addText(pageFooter, QStringLiteral("FooterEventName"),
                      QRectF(w / 2 + 28, 2, w / 2 - 30, 4), QString(), 8, false, Align::Right);
+    if (FooterEventName)
+        FooterEventName->shrinkToFit = true;
+    arrangeTitleLine();
 }
 
 TitledReport::~TitledReport() = default;
@@ -52,6 +59,23 @@ void TitledReport::setEventName(const QString& eventName) {
         Banner->caption = eventName;
     if (FooterEventName)
         FooterEventName->caption = eventName;
+    arrangeTitleLine();
+}
+
+void TitledReport::arrangeTitleLine() {
+    // The report's name stays centred while the banner leaves it room, moves right for a
+    // longer banner (as far as the date), and a banner longer still prints smaller.
+    constexpr double kGap = 3;
+    const double w = contentWidth();
+    const double bannerLeft = Banner->box.left();
+    const double nameWidth =
+        render::textWidthMm(ReportName->caption, ReportName->fontSize, ReportName->bold) + 1;
+    const double bannerWidth = render::textWidthMm(Banner->caption, Banner->fontSize, Banner->bold);
+    const double nameLeft =
+        std::min(std::max(w / 2 - nameWidth / 2, bannerLeft + bannerWidth + kGap),
+                 DateText->box.left() - kGap - nameWidth);
+    ReportName->box = QRectF(nameLeft, ReportName->box.top(), nameWidth, ReportName->box.height());
+    Banner->box.setWidth(nameLeft - kGap - bannerLeft);
 }
 
 } // namespace jt::reports

@@ -29,7 +29,9 @@ public:
                  QObject* parent);
     ~TitledReport() override;
 
-    // Sets the banner (where it shows the event name) and the footer's event name.
+    // Sets the banner (where it shows the event name) and the footer's event name. A
+    // long banner moves the report's name to the right and, longer still, prints
+    // smaller; a long footer event name prints smaller.
     void setEventName(const QString& eventName);
     const TitleStyle& style() const { return m_style; }
 
@@ -45,6 +47,8 @@ public:
 
 protected:
     double contentWidth() const;
+    // Gives the banner the room left of the report's name; see setEventName.
+    void arrangeTitleLine();
 
 private:
     TitleStyle m_style;

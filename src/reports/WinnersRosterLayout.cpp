@@ -23,8 +23,11 @@ void addRosterColumns(render::ReportDefinition& report,
         report.addText(report.columnHeader, QStringLiteral("H") + name,
                        QRectF(c.left, 1, c.width, 4), QString::fromLatin1(c.heading), 8, false,
                        c.headingAlign);
-        report.addField(report.detail, name, QRectF(c.left, 0.5, c.width, 4),
-                        QString::fromLatin1(c.field), c.align, QString::fromLatin1(c.mask), 8);
+        // A name or school too long for its column prints smaller.
+        report
+            .addField(report.detail, name, QRectF(c.left, 0.5, c.width, 4),
+                      QString::fromLatin1(c.field), c.align, QString::fromLatin1(c.mask), 8)
+            .shrinkToFit = true;
     }
 }
 

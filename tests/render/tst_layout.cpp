@@ -58,6 +58,8 @@ private Q_SLOTS:
     void logoFiles();
     void unknownField();
     void landscape();
+    void fitting_data();
+    void fitting();
 };
 
 void TestLayout::fontIsMetricCompatible() {
@@ -332,6 +334,72 @@ void TestLayout::landscape() {
     // 190 mm of content: 150 mm for rows under title, header and footer (30 rows).
     QCOMPARE(detailRecords(doc.pages[0]).size(), 30);
     QCOMPARE(doc.pages[0].boxes[1].box.width(), 277.0);
+}
+
+void TestLayout::fitting_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<bool>("shrink");
+    QTest::addColumn<bool>("wrap");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("fits"); // every line within the box's width
+
+    const QString longName = QStringLiteral("Seán Ó Súilleabháin-MacCarthy");
+    QTest::newRow("fits as it is") << QStringLiteral("Mary Kelly") << 40.0 << true << true
+                                   << QStringList{"Mary Kelly"} << true;
+    QTest::newRow("printed smaller")
+        << longName << 35.0 << true << false << QStringList{longName} << true;
+    QTest::newRow("no fitting asked: cut off")
+        << longName << 20.0 << false << false << QStringList{longName} << false;
+    QTest::newRow("smallest size still too wide, one line")
+        << longName << 15.0 << true << false << QStringList{longName} << false;
+    QTest::newRow("two lines, broken after the hyphen")
+        << longName << 22.0 << false << true << QStringList{"Seán Ó Súilleabháin-", "MacCarthy"}
+        << true;
+    QTest::newRow("two lines, broken at the middle space")
+        << QStringLiteral("Máire Ní Bhriain Fitzgerald") << 20.0 << true << true
+        << QStringList{"Máire Ní Bhriain", "Fitzgerald"} << true;
+    QTest::newRow("one word cannot be broken")
+        << QStringLiteral("Súilleabháinmaccarthaigh") << 12.0 << true << true
+        << QStringList{"Súilleabháinmaccarthaigh"} << false;
+}
+
+void TestLayout::fitting() {
+    QFETCH(QString, text);
+    QFETCH(double, width);
+    QFETCH(bool, shrink);
+    QFETCH(bool, wrap);
+    QFETCH(QStringList, lines);
+    QFETCH(bool, fits);
+    render::ReportDefinition report(QStringLiteral("TFit"));
+    report.printIfEmpty = true;
+    report.detail.height = 10;
+    render::Item& item =
+        report.addText(report.detail, QStringLiteral("Name"), QRectF(20, 1, width, 4), text, 8);
+    item.shrinkToFit = shrink;
+    item.wrapToFit = wrap;
+    const render::Page page = render::layOut(report).document.pages.at(0);
+
+    QStringList placed;
+    for (const render::PlacedText& t : page.texts)
+        placed << t.text;
+    QCOMPARE(placed, lines);
+    const double fullWidth = render::textWidthMm(text, 8, false);
+    for (std::size_t i = 0; i < page.texts.size(); ++i) {
+        const render::PlacedText& t = page.texts[i];
+        QCOMPARE(t.box.left(), 30.0);
+        QCOMPARE(t.box.width(), width);
+        // As large as fits: full size when the whole text fits, never below 6 pt.
+        QVERIFY(t.pointSize <= 8 && t.pointSize >= render::kSmallestFitSize);
+        if (fullWidth <= width || (!shrink && !wrap))
+            QCOMPARE(t.pointSize, 8.0);
+        QCOMPARE(render::textWidthMm(t.text, t.pointSize, false) <= width, fits);
+        if (i > 0) // the second line under the first
+            QVERIFY(t.box.top() >= page.texts[i - 1].box.bottom() - 0.01);
+    }
+    // A shrunk text is not shrunk further than it needs.
+    if (shrink && !wrap && fits)
+        QVERIFY(render::textWidthMm(text, page.texts[0].pointSize + 0.5, false) > width);
 }
 
 QTEST_MAIN(TestLayout)

@@ -116,16 +116,21 @@ QPixmap splashPicture() {
     return pixmap;
 }
 
-QPixmap programIcon() {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+QImage programIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
     p.setPen(Qt::NoPen);
     p.setBrush(kDeepGreen);
     p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 6, 6);
     drawTriskele(p, QPointF(16, 16.5), 13, kGold);
-    return pixmap;
+    return image;
+}
+
+QPixmap programIcon() {
+    return QPixmap::fromImage(programIconImage(32));
 }
 
 } // namespace jt::app

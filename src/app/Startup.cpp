@@ -20,7 +20,7 @@ namespace jt::app {
 
 QString helpFolder() {
     const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/jigtally/help");
+        QCoreApplication::applicationDirPath() + QStringLiteral("/" JIGTALLY_HELP_FROM_PROGRAM);
     if (QFileInfo(installed).isDir())
         return QDir::cleanPath(installed);
     return QStringLiteral(JIGTALLY_BUILD_HELP_DIR);

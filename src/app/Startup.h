@@ -11,7 +11,8 @@ class ProgramState;
 
 namespace jt::app {
 
-// The folder of the help pages: beside the installed program, else the build's copy.
+// The folder of the help pages: where the installation puts them, seen from the
+// installed program, else the build's copy.
 QString helpFolder();
 
 // Everything the running program installs once, before its windows are built: the

@@ -12,6 +12,7 @@
 #include "dbcontrols/DBNavigator.h"
 #include "marks/TSpreadsheet1.h"
 #include "preview/PreviewWindow.h"
+#include "preview/Printing.h"
 #include "reportdialogs/ChecklistDialogBase.h"
 #include "reportdialogs/LaunchDialogBase.h"
 #include "setup/RadioGroup.h"
@@ -28,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -459,6 +461,20 @@ void TestChampionship::fromFirstStartToResults() {
     road.launch();
     road.savePreview(QStringLiteral("grid-marks"));
 
+    // The checksheets go straight to the printer; with none installed the program offers
+    // to save them, all in one PDF file.
+    const bool printer = !QPrinterInfo::availablePrinterNames().isEmpty();
+    if (!printer) {
+        road.menu(reportsMenu, [] { return app::Main->RecallChecklists1; });
+        road.add(
+            QStringLiteral("no printer"), [] { return box(preview::kNoPrinterText); },
+            [] {
+                e2e::saveScreenshot(box(preview::kNoPrinterText),
+                                    shot(QStringLiteral("no-printer.png")));
+                e2e::click(box(preview::kNoPrinterText)->button(QMessageBox::Yes));
+            });
+        road.fileName(QStringLiteral("Save Report as PDF"), pdf(QStringLiteral("checksheets")));
+    }
     road.add(QStringLiteral("back at the main window"), mainIdle,
              [] { e2e::saveScreenshot(app::Main, shot(QStringLiteral("main-end.png"))); });
     road.menu(fileMenu, [] { return app::Main->Exit1; });
@@ -533,6 +549,27 @@ void TestChampionship::fromFirstStartToResults() {
     QVERIFY2(grid.contains(QStringLiteral("GRID MARKS")) && grid.contains(QStringLiteral("U12")),
              qPrintable(grid));
     QVERIFY2(lineOf(grid, 104).contains(QStringLiteral("500")), qPrintable(grid));
+
+    if (printer)
+        QSKIP("a printer is installed: the checksheets were not saved as PDF");
+    // One sheet per adjudicator, A to E, each listing every dancer in dancing order.
+    const QStringList sheets =
+        pdfText(QStringLiteral("checksheets")).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QCOMPARE(sheets.size(), 5);
+    for (int adj = 0; adj < 5; ++adj) {
+        const QString& sheet = sheets[adj];
+        QVERIFY2(sheet.contains(QStringLiteral("ADJ. CHECKSHEET")), qPrintable(sheet));
+        QVERIFY2(sheet.contains(QStringLiteral("Adj. %1:").arg(letters[adj])), qPrintable(sheet));
+        QVERIFY2(sheet.contains(QStringLiteral("Judge %1").arg(letters[adj])), qPrintable(sheet));
+        QStringList numbers;
+        for (const Dancer& d : kDancers)
+            numbers << QStringLiteral(" %1 ").arg(d.number);
+        QVERIFY2(inOrder(sheet, numbers), qPrintable(sheet));
+        // 104's marks and both grid points (100) on that adjudicator's sheet.
+        const QString line = lineOf(sheet, 104);
+        QVERIFY2(line.contains(markFor(104, adj, 1)) && line.count(QStringLiteral("100")) >= 2,
+                 qPrintable(sheet));
+    }
 }
 
 int main(int argc, char** argv) {

@@ -94,7 +94,9 @@ private:
 class CliReportDialogs final : public reports::ReportDialogs {
 public:
     explicit CliReportDialogs(bool checklistDone) : m_checklistDone(checklistDone) {}
-    bool showChecklist(reports::Checklist) override { return m_checklistDone; }
+    bool showChecklist(reports::Checklist, const std::vector<reports::ChecklistFinding>&) override {
+        return m_checklistDone;
+    }
     void showLaunchDialog(reports::LaunchDialog, const std::function<void()>& preview) override {
         preview();
     }

@@ -7,33 +7,24 @@
 namespace jt::data {
 namespace {
 
-// Opens a closed table for the look and closes it again, also when the look fails.
-class OpenForLook final {
-public:
-    explicit OpenForLook(engine::Table& table) : m_table(table), m_opened(!table.active()) {
-        if (m_opened)
-            m_table.open();
-    }
-    ~OpenForLook() {
-        if (m_opened) {
-            try {
-                m_table.close();
-            } catch (...) {
-            }
-        }
-    }
-    OpenForLook(const OpenForLook&) = delete;
-    OpenForLook& operator=(const OpenForLook&) = delete;
-
-private:
-    engine::Table& m_table;
-    bool m_opened;
-};
-
 const QStringList kRounds{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                           QStringLiteral("SET")};
 
 } // namespace
+
+OpenForLook::OpenForLook(engine::Table& table) : m_table(table), m_opened(!table.active()) {
+    if (m_opened)
+        m_table.open();
+}
+
+OpenForLook::~OpenForLook() {
+    if (m_opened) {
+        try {
+            m_table.close();
+        } catch (...) {
+        }
+    }
+}
 
 QString StrayMark::text(const QString& table) const {
     const QString missing =

@@ -12,6 +12,19 @@ class Table;
 
 namespace jt::data {
 
+// Opens a closed table for the look and closes it again, also when the look fails.
+class OpenForLook final {
+public:
+    explicit OpenForLook(engine::Table& table);
+    ~OpenForLook();
+    OpenForLook(const OpenForLook&) = delete;
+    OpenForLook& operator=(const OpenForLook&) = delete;
+
+private:
+    engine::Table& m_table;
+    bool m_opened;
+};
+
 // A mark stored for an adjudicator or a round that the competition does not have
 // (NUMADJS "3" has no adjudicators D and E; NUMROUNDS "3" has no round 3). The scoring
 // counts it all the same; the checks before scoring or printing list it.

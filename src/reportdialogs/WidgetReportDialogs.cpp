@@ -39,11 +39,13 @@ LaunchDialogBase& launchWindow(LaunchDialog dialog) {
 
 } // namespace
 
-bool WidgetReportDialogs::showChecklist(Checklist checklist) {
+bool WidgetReportDialogs::showChecklist(Checklist checklist,
+                                        const std::vector<ChecklistFinding>& findings) {
     ChecklistDialogBase& dialog = checklist == Checklist::Recall
                                       ? static_cast<ChecklistDialogBase&>(window(RecallChk))
                                       : static_cast<ChecklistDialogBase&>(window(FinalChk));
     dialog.CheckBox1->setChecked(false);
+    dialog.showFindings(findings);
     dialog.exec();
     return dialog.CheckBox1->isChecked();
 }

@@ -8,7 +8,7 @@ namespace jt::reports {
 // created at start-up).
 class WidgetReportDialogs final : public ReportDialogs {
 public:
-    bool showChecklist(Checklist checklist) override;
+    bool showChecklist(Checklist checklist, const std::vector<ChecklistFinding>& findings) override;
     void showLaunchDialog(LaunchDialog dialog, const std::function<void()>& preview) override;
 };
 

@@ -42,9 +42,9 @@ bool passGate(const ProgramState& state, Gate gate) {
     case Gate::Recalc:
         return passRecalcGate(state);
     case Gate::RecalcThenRecallChecklist:
-        return passRecalcGate(state) && passChecklistGate(Checklist::Recall);
+        return passRecalcGate(state) && passChecklistGate(state, Checklist::Recall);
     case Gate::RecalcThenFinalChecklist:
-        return passRecalcGate(state) && passChecklistGate(Checklist::Final);
+        return passRecalcGate(state) && passChecklistGate(state, Checklist::Final);
     }
     return false;
 }
@@ -95,8 +95,8 @@ const ReportCommand* findReportCommand(const QString& name) {
     return nullptr;
 }
 
-bool passChecklistGate(Checklist checklist) {
-    if (reportDialogs().showChecklist(checklist))
+bool passChecklistGate(const ProgramState& state, Checklist checklist) {
+    if (reportDialogs().showChecklist(checklist, checklistFindings(state, checklist)))
         return true;
     dialogs().message(MessageType::Warning, kApplicationTitle, kChecklistIncomplete,
                       platform::Cancel);

@@ -47,9 +47,10 @@ void ResultsbyAdjA1Click(ProgramState& state);
 void WinnersList1Click(ProgramState& state);
 void SoloWinners1Click(ProgramState& state);
 
-// The checklist gate: the dialog with its box cleared; unticked, the warning "Please
-// complete checklist before printing report" and false.
-bool passChecklistGate(Checklist checklist);
+// The checklist gate: the dialog with its box cleared and the program's own findings
+// about the open competition; unticked, the warning "Please complete checklist before
+// printing report" and false.
+bool passChecklistGate(const ProgramState& state, Checklist checklist);
 // Shows the launch dialog ("Preview" runs preview under the general error display),
 // then clears the recalculation flag: the report's own writes must leave none due.
 void runLaunchDialog(ProgramState& state, LaunchDialog dialog,

@@ -5,7 +5,7 @@ namespace {
 
 class NoReportDialogs final : public ReportDialogs {
 public:
-    bool showChecklist(Checklist) override { return false; }
+    bool showChecklist(Checklist, const std::vector<ChecklistFinding>&) override { return false; }
     void showLaunchDialog(LaunchDialog, const std::function<void()>&) override {}
 };
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ChecklistFindings.h"
+
 #include <functional>
+#include <vector>
 
 namespace jt::reports {
 
@@ -12,9 +15,11 @@ enum class LaunchDialog { RecallReport, FinalReport, GridMarks, WinnersRoster, S
 class ReportDialogs {
 public:
     virtual ~ReportDialogs() = default;
-    // Shows the checklist dialog with its box "Checklist completed" cleared; true when
-    // the box was ticked when the dialog closed.
-    virtual bool showChecklist(Checklist checklist) = 0;
+    // Shows the checklist dialog with its box "Checklist completed" cleared and, below
+    // its lines, what the program found for itself; true when the box was ticked when
+    // the dialog closed. The findings never decide: the box alone does.
+    virtual bool showChecklist(Checklist checklist,
+                               const std::vector<ChecklistFinding>& findings) = 0;
     // Shows the launch dialog modally. "Preview" runs preview (under the general error
     // display) and closes the dialog; "Cancel" closes it.
     virtual void showLaunchDialog(LaunchDialog dialog, const std::function<void()>& preview) = 0;

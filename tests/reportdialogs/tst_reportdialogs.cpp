@@ -1,6 +1,7 @@
 #include "app/ShellFixture.h"
 #include "platform/HelpTopic.h"
 #include "reportdialogs/LaunchDialogBase.h"
+#include "reportdialogs/TFinalChk.h"
 #include "reportdialogs/TRecallChk.h"
 #include "reportdialogs/WidgetReportDialogs.h"
 #include "reports/ReportCommands.h"
@@ -8,7 +9,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 using namespace jt;
@@ -48,17 +51,39 @@ private Q_SLOTS:
     void reportsMenu();
 };
 
+using Findings = std::vector<reports::ChecklistFinding>;
+Q_DECLARE_METATYPE(Findings)
+
+namespace {
+
+Findings someFindings(int n) {
+    Findings f;
+    for (int i = 0; i < n; ++i)
+        f.push_back(
+            {reports::FindingKind::MissingMarks,
+             QStringLiteral("No mark in B2 (adjudicator B, round 2) for dancer %1").arg(101 + i),
+             {QString::number(101 + i)}});
+    return f;
+}
+
+} // namespace
+
 void TestReportDialogs::checklist_data() {
     QTest::addColumn<Checklist>("which");
+    QTest::addColumn<Findings>("findings");
     QTest::addColumn<bool>("tick");
-    QTest::newRow("recall ticked") << Checklist::Recall << true;
-    QTest::newRow("recall unticked") << Checklist::Recall << false;
-    QTest::newRow("final ticked") << Checklist::Final << true;
-    QTest::newRow("final unticked") << Checklist::Final << false;
+    // The findings never decide: with or without them the box alone does.
+    for (const Checklist c : {Checklist::Recall, Checklist::Final})
+        for (const int n : {0, 2, 40})
+            for (const bool tick : {true, false})
+                QTest::addRow("%s, %d findings, %s", c == Checklist::Recall ? "recall" : "final", n,
+                              tick ? "ticked" : "unticked")
+                    << c << someFindings(n) << tick;
 }
 
 void TestReportDialogs::checklist() {
     QFETCH(Checklist, which);
+    QFETCH(Findings, findings);
     QFETCH(bool, tick);
     test::Shell shell;
     reports::WidgetReportDialogs dialogs;
@@ -77,10 +102,35 @@ void TestReportDialogs::checklist() {
         QVERIFY(texts.contains(QStringLiteral("Please check the list below and click")));
         for (const QString& line : reports::checklistLines(which))
             QVERIFY2(texts.contains(line), qPrintable(line));
+        // The findings of this showing, and only they; "No problems found." when none.
+        auto* list = d.findChild<QListWidget*>(QStringLiteral("Findings"));
+        auto* none = d.findChild<QLabel*>(QStringLiteral("NoFindings"));
+        QVERIFY(list && none);
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->item(i)->text();
+        QStringList expected;
+        for (const reports::ChecklistFinding& f : findings)
+            expected << f.text;
+        QCOMPARE(shown, expected);
+        QCOMPARE(list->isVisible(), !findings.empty());
+        QCOMPARE(none->isVisible(), findings.empty());
+        QCOMPARE(none->text(), QStringLiteral("No problems found."));
+        // However many findings there are, the box and "Continue" stay inside the screen.
+        auto* button = d.findChild<QPushButton*>(QStringLiteral("Continue"));
+        QVERIFY(button->isVisible());
+        const QRect screen = d.screen()->availableGeometry();
+        QVERIFY2(d.frameGeometry().height() <= screen.height(),
+                 qPrintable(QString::number(d.frameGeometry().height())));
         box->setChecked(tick);
         d.findChild<QPushButton*>(QStringLiteral("Continue"))->click();
     });
-    QCOMPARE(dialogs.showChecklist(which), tick);
+    // A list left from an earlier showing is replaced.
+    if (reports::RecallChk)
+        reports::RecallChk->showFindings(someFindings(3));
+    if (reports::FinalChk)
+        reports::FinalChk->showFindings(someFindings(3));
+    QCOMPARE(dialogs.showChecklist(which, findings), tick);
     QVERIFY(seen);
 }
 

@@ -37,8 +37,10 @@ public:
     // true presses "Preview", false "Cancel".
     void answerLaunch(bool preview) { m_launches.enqueue(preview); }
 
-    bool showChecklist(reports::Checklist checklist) override {
+    bool showChecklist(reports::Checklist checklist,
+                       const std::vector<reports::ChecklistFinding>& findings) override {
         shownChecklists << checklist;
+        shownFindings << findings;
         if (m_checklists.isEmpty()) {
             QTest::qFail("unexpected checklist dialog", __FILE__, __LINE__);
             return false;
@@ -60,6 +62,8 @@ public:
     bool allAnswered() const { return m_checklists.isEmpty() && m_launches.isEmpty(); }
 
     QList<reports::Checklist> shownChecklists;
+    // What each checklist was shown of the program's own findings.
+    QList<std::vector<reports::ChecklistFinding>> shownFindings;
     QList<reports::LaunchDialog> shownLaunches;
     // Runs while a launch dialog is showing, as a report run's own writes would.
     std::function<void()> whileShowing;

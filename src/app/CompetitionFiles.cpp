@@ -1,6 +1,7 @@
 #include "CompetitionFiles.h"
 
 #include "CompetitionNames.h"
+#include "data/ChangeLog.h"
 #include "data/ProgramState.h"
 #include "data/ResultsCheck.h"
 #include "engine/AliasRegistry.h"
@@ -230,7 +231,10 @@ void CompetitionFiles::Delete1Click() {
         DelTable.setDatabaseName(data::TDataModule1::kAlias);
         DelTable.setTableName(path);
         DelTable.close();
+        // The change log goes with the table it belongs to.
+        const QString resultsPath = DelTable.resolvedPath();
         DelTable.deleteTable();
+        data::deleteChangeLog(resultsPath);
         DelTable.setTableName(competitionNames(fileName).infoName);
         DelTable.close();
         DelTable.deleteTable();

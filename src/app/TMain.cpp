@@ -5,6 +5,7 @@
 #include "Pictures.h"
 #include "RecalcRunner.h"
 #include "TAboutBox.h"
+#include "TChangeLog.h"
 #include "TEventNameForm.h"
 #include "data/ProgramState.h"
 #include "marks/TDataEntry.h"
@@ -170,6 +171,8 @@ void TMain::buildMenus() {
     SeeAllSpreadsheet1 = item(Utils1, "SeeAllSpreadsheet1", QStringLiteral("SeeAll Spreadsheet"));
     DataEntry1 = item(Utils1, "DataEntry1", QStringLiteral("&View All Fields"),
                       QStringLiteral("View and correct individual scores"));
+    ChangeLog1 = item(Utils1, "ChangeLog1", QStringLiteral("Change Log"),
+                      QStringLiteral("See every change of a mark or a dancer"));
 
     // The menu bar shows no tool tips of its own; the menus' hints are shown as one when
     // the pointer or the keyboard rests on a menu title.
@@ -267,6 +270,7 @@ void TMain::connectCommands() {
     on(EnterScores1, &TMain::EnterScores1Click);
     on(SeeAllSpreadsheet1, &TMain::SeeAllSpreadsheet1Click);
     on(DataEntry1, &TMain::DataEntry1Click);
+    on(ChangeLog1, &TMain::ChangeLog1Click);
     on(Contents1, &TMain::Contents1Click);
     on(About1, &TMain::About1Click);
     connectGuarded(ReCalcButton, &QPushButton::clicked, this, [this] { ReCalculate1Click(); });
@@ -385,6 +389,13 @@ void TMain::SeeAllSpreadsheet1Click() {
 }
 void TMain::DataEntry1Click() {
     launch(marks::DataEntry, QStringLiteral("View All Fields"));
+}
+
+void TMain::ChangeLog1Click() {
+    if (!m_changeLog)
+        m_changeLog = new TChangeLog(m_state, this);
+    m_changeLog->FormShow();
+    m_changeLog->exec();
 }
 
 void TMain::Contents1Click() {

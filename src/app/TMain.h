@@ -18,6 +18,8 @@ class ProgramState;
 
 namespace jt::app {
 
+class TChangeLog;
+
 // The main window: a picture, the menu bar that opens every other window, and the
 // bottom panel naming the open competition beside the recalculation indicator.
 class TMain final : public QMainWindow, public CompetitionView {
@@ -68,6 +70,7 @@ public:
     QMenu* Utils1 = nullptr;
     QAction* SeeAllSpreadsheet1 = nullptr;
     QAction* DataEntry1 = nullptr;
+    QAction* ChangeLog1 = nullptr;
 
     CompetitionFiles& files() { return m_files; }
 
@@ -90,6 +93,8 @@ public:
     void EnterScores1Click();
     void SeeAllSpreadsheet1Click();
     void DataEntry1Click();
+    // Shows the open competition's change log, read-only.
+    void ChangeLog1Click();
     void Contents1Click();
     void About1Click();
     void ReCalculate1Click();
@@ -127,6 +132,8 @@ private:
 
     ProgramState& m_state;
     CompetitionFiles m_files;
+    // Made when first asked for.
+    TChangeLog* m_changeLog = nullptr;
 };
 
 extern TMain* Main;

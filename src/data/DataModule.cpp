@@ -1,7 +1,10 @@
 #include "DataModule.h"
 
+#include "ChangeLog.h"
 #include "ProgramState.h"
 #include "RecordLayouts.h"
+
+#include <QDateTime>
 
 namespace jt::data {
 
@@ -107,6 +110,8 @@ TDataModule1::TDataModule1(ProgramState& state, QObject* parent) : QObject(paren
 
     results->setCalcFieldsHandler([this](engine::Table& t) { resultsCalcFields(t); });
     results->setBeforeInsertHandler([this](engine::Table& t) { resultsBeforeInsert(t); });
+    results->setBeforePostHandler([this](engine::Table& t) { resultsBeforePost(t); });
+    results->setBeforeDeleteHandler([this](engine::Table& t) { resultsBeforeDelete(t); });
     connect(results, &engine::Table::afterPost, this, &TDataModule1::resultsAfterPost);
     connect(compinfo, &engine::Table::afterPost, this, &TDataModule1::resultsAfterPost);
     // Removing a dancer changes everybody's places just as an edit does.
@@ -123,6 +128,39 @@ void TDataModule1::resultsBeforeInsert(engine::Table&) {}
 
 void TDataModule1::resultsAfterPost() {
     m_state.ReCalcFlag = true;
+}
+
+namespace {
+
+QString now() {
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+// `refused` says what did not happen: "The change was not saved".
+void writeLog(const engine::Table& table, const QList<ChangeLine>& lines, const QString& refused) {
+    if (lines.isEmpty())
+        return;
+    try {
+        appendChangeLog(changeLogPath(table.resolvedPath()), lines);
+    } catch (const engine::EngineError& e) {
+        throw engine::EngineError(
+            QStringLiteral("%1, because the change log could not be written: %2. Make room "
+                           "on the disk or make the log writable, then try again.")
+                .arg(refused, e.message()),
+            engine::EngineError::Kind::Io);
+    }
+}
+
+} // namespace
+
+void TDataModule1::resultsBeforePost(engine::Table& table) {
+    writeLog(table, postChanges(table, now(), m_state.PostingWindow),
+             QStringLiteral("The change was not saved"));
+}
+
+void TDataModule1::resultsBeforeDelete(engine::Table& table) {
+    writeLog(table, deleteChanges(table, now(), m_state.PostingWindow),
+             QStringLiteral("The dancer was not deleted"));
 }
 
 } // namespace jt::data

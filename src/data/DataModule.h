@@ -116,6 +116,12 @@ public:
     void resultsBeforeInsert(engine::Table& table);
     // Bound to both tables: any post means the computed results may be out of date.
     void resultsAfterPost();
+    // Before a post or delete on the results table: the rows of the change log for the
+    // dancer's logged fields that change, written and synced first. When the log cannot
+    // be written the post or delete is refused (the record stays as typed) with a
+    // message that names the log.
+    void resultsBeforePost(engine::Table& table);
+    void resultsBeforeDelete(engine::Table& table);
 
 private:
     ProgramState& m_state;

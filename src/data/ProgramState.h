@@ -32,9 +32,33 @@ public:
     // The event name the reports print. Set Event Name reloads it from the stored
     // setting.
     QString GlobalSchool;
+    // The window whose handlers post to the results table now ("Enter Marks", "Import"),
+    // as the change log names it: a window sets it while it is open, a command such as
+    // an import for its run. Empty when no window is posting.
+    QString PostingWindow;
 
     // The data module, or an error for the general error display when there is none.
     data::TDataModule1& module() const;
+};
+
+// What the change log names as the window while an import posts.
+inline const QString kImportWindow = QStringLiteral("Import");
+
+// Names the posting window for a stretch of work and puts the earlier name back at its
+// end, however it ends.
+class PostingWindowScope final {
+public:
+    PostingWindowScope(ProgramState& state, const QString& window)
+        : m_state(state), m_previous(state.PostingWindow) {
+        state.PostingWindow = window;
+    }
+    ~PostingWindowScope() { m_state.PostingWindow = m_previous; }
+    PostingWindowScope(const PostingWindowScope&) = delete;
+    PostingWindowScope& operator=(const PostingWindowScope&) = delete;
+
+private:
+    ProgramState& m_state;
+    QString m_previous;
 };
 
 } // namespace jt

@@ -70,6 +70,16 @@ public:
     void setBeforeInsertHandler(std::function<void(Table&)> handler) {
         m_beforeInsert = std::move(handler);
     }
+    // Runs as post() begins, the table still editing: the fields give the new values and,
+    // for a stored record, storedRecord(currentRow()) the old ones. An exception stops
+    // the post with nothing written and the record still being edited.
+    void setBeforePostHandler(std::function<void(Table&)> handler) {
+        m_beforePost = std::move(handler);
+    }
+    // Runs as deleteRecord() is about to delete the current record; an exception keeps it.
+    void setBeforeDeleteHandler(std::function<void(Table&)> handler) {
+        m_beforeDelete = std::move(handler);
+    }
 
     // Navigation. eof() is true once a move passed the last record, and on an empty table.
     void first();
@@ -194,6 +204,8 @@ private:
     QHash<QString, Field*> m_fieldsByName; // upper-case name
     std::function<void(Table&)> m_onCalcFields;
     std::function<void(Table&)> m_beforeInsert;
+    std::function<void(Table&)> m_beforePost;
+    std::function<void(Table&)> m_beforeDelete;
 
     RecordOrder m_order;
     int m_row = -1;

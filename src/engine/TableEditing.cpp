@@ -69,6 +69,8 @@ void Table::post() {
     requireActive();
     if (!editing())
         return;
+    if (m_beforePost)
+        m_beforePost(*this);
     std::uint32_t record = 0;
     if (m_state == State::Edit) {
         record = m_order.recordAt(m_row);
@@ -132,6 +134,8 @@ void Table::deleteRecord() {
     if (m_state == State::Edit)
         cancel();
     requireBrowseRow();
+    if (m_beforeDelete)
+        m_beforeDelete(*this);
     const std::uint32_t record = m_order.recordAt(m_row);
     QByteArray bytes(m_file.record(record), m_file.structure().recordLength);
     bytes[0] = kDeletedFlag;

@@ -38,6 +38,8 @@ bool MarksWindow::openWindow() {
     if (m_open)
         return true;
     m_opening = true;
+    m_previousPostingWindow = m_state.PostingWindow;
+    m_state.PostingWindow = windowTitle();
     const bool ok = platform::runGuarded([this] {
         FormShow();
         FormActivate();
@@ -46,6 +48,7 @@ bool MarksWindow::openWindow() {
     if (!ok) {
         // Nothing of a half-done opening stays bound to the table.
         bindControls(nullptr);
+        m_state.PostingWindow = m_previousPostingWindow;
         return false;
     }
     m_open = true;
@@ -79,6 +82,7 @@ bool MarksWindow::finish() {
         return false;
     m_open = false;
     bindControls(nullptr);
+    m_state.PostingWindow = m_previousPostingWindow;
     return true;
 }
 

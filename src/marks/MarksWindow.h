@@ -24,7 +24,8 @@ namespace jt::marks {
 // they fail (the table is held for sole use elsewhere, say) the error is shown and the
 // window does not open. The controls are bound to the table only while the window is
 // open. Every way of closing (Exit, Escape, the close control) runs FormClose, which can
-// keep the window open when a mark cannot be saved.
+// keep the window open when a mark cannot be saved. While open, the window is the one
+// the change log names for what is posted.
 class MarksWindow : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MarksWindow)
@@ -86,6 +87,8 @@ private:
     bool m_maximised;
     bool m_open = false;
     bool m_opening = false;
+    // The posting window named before this one opened, named again when it closes.
+    QString m_previousPostingWindow;
 };
 
 } // namespace jt::marks

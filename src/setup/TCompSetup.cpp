@@ -178,14 +178,18 @@ void TCompSetup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return; // the window coming back from being minimised is no new opening
+    m_previousPostingWindow = m_state.PostingWindow;
+    m_state.PostingWindow = windowTitle();
     platform::runGuarded([this] { FormShow(); });
     platform::runGuarded([this] { FormActivate(); });
 }
 
 void TCompSetup::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
-    if (!event->spontaneous())
-        platform::runGuarded([this] { FormHide(); });
+    if (event->spontaneous())
+        return;
+    platform::runGuarded([this] { FormHide(); });
+    m_state.PostingWindow = m_previousPostingWindow;
 }
 
 void TCompSetup::FormShow() {
@@ -292,6 +296,7 @@ void TCompSetup::Button5Click() {
     };
     data::TDataModule1& dm = m_state.module();
     DBEdit1->hide();
+    const PostingWindowScope importing(m_state, kImportWindow);
     const exchange::ImportResult result = importDancers(*dm.results, *file, mode, tell);
     progress.reset();
     if (result.completed)
@@ -304,6 +309,7 @@ void TCompSetup::Button5Click() {
 
 void TCompSetup::Button4Click() {
     DBEdit1->hide();
+    const PostingWindowScope importing(m_state, kImportWindow);
     wizards::ImportWizard wizard(*m_state.module().results, exchange::dancerPresets(), this);
     wizard.exec();
 }

@@ -84,6 +84,8 @@ private:
     void placeSchoolBox(const QRect& cellInViewport);
 
     ProgramState& m_state;
+    // The posting window named before this one showed, named again when it hides.
+    QString m_previousPostingWindow;
     SchoolList m_schools;
 };
 

@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "data/ChangeLog.h"
 #include "engine/IndexDefs.h"
 #include "engine/Table.h"
 
@@ -69,6 +70,7 @@ private Q_SLOTS:
     void deleteRefusesSystemFiles();
     void deleteWithoutInfoTable();
     void deleteFileFailure();
+    void deleteLogFailure();
 };
 
 // Every item's availability at start, with a competition open and after closing it.
@@ -456,6 +458,16 @@ void TestCompetitionFiles::deleteAnswers() {
     shell.folder.addCompetition(QStringLiteral("U12"));
     const QString path = shell.folder.filePath(QStringLiteral("U12.dbf"));
     engine::IndexStore::write(path, {{QStringLiteral("seqno"), QStringLiteral("SEQUENCE"), false}});
+    // The competition's change log, and another competition's.
+    const QString log = shell.folder.filePath(QStringLiteral("U12.log"));
+    const QString otherLog = shell.folder.filePath(QStringLiteral("U13.log"));
+    for (const QString& p : {log, otherLog})
+        data::appendChangeLog(p, {{QStringLiteral("2026-12-11 10:00:00"),
+                                   QStringLiteral("A1"),
+                                   QStringLiteral("101"),
+                                   {},
+                                   QStringLiteral("70"),
+                                   {}}});
     shell.dialogs.answerMessage(first ? platform::Yes : platform::No);
     if (first)
         shell.dialogs.answerFile(fileChosen ? std::optional<QString>(path) : std::nullopt);
@@ -472,6 +484,8 @@ void TestCompetitionFiles::deleteAnswers() {
     QCOMPARE(QFileInfo::exists(path), !deleted);
     QCOMPARE(QFileInfo::exists(engine::IndexStore::pathFor(path)), !deleted);
     QCOMPARE(QFileInfo::exists(shell.folder.filePath(QStringLiteral("U12_inf.dbf"))), !deleted);
+    QCOMPARE(QFileInfo::exists(log), !deleted);
+    QVERIFY(QFileInfo::exists(otherLog));
     QCOMPARE(statusText(shell), deleted ? QStringLiteral("Deleted U12") : QString());
     QVERIFY(shell.enabled(QStringLiteral("Delete1")));
 }
@@ -526,6 +540,21 @@ void TestCompetitionFiles::deleteFileFailure() {
                      .arg(shell.folder.filePath(QStringLiteral("odd.dbf")))),
              qPrintable(shell.dialogs.messageTexts().last()));
     QCOMPARE(shell.dialogs.messages().last().buttons, platform::Buttons(platform::Ok));
+}
+
+// A change log that cannot be deleted is a file error, after the tables are gone.
+void TestCompetitionFiles::deleteLogFailure() {
+    test::Shell shell;
+    shell.folder.addCompetition(QStringLiteral("u12"));
+    QVERIFY(QDir(shell.folder.path()).mkdir(QStringLiteral("u12.log")));
+    QVERIFY(
+        QFile(shell.folder.filePath(QStringLiteral("u12.log/keep"))).open(QIODevice::WriteOnly));
+    shell.dialogs.answerMessage(platform::Yes);
+    shell.dialogs.answerFile(shell.folder.filePath(QStringLiteral("u12.dbf")));
+    shell.dialogs.answerMessage(platform::Yes);
+    shell.choose(shell.main().Delete1);
+    QCOMPARE(shell.dialogs.messageTexts().last(), QStringLiteral("File Delete Error"));
+    QVERIFY(!QFileInfo::exists(shell.folder.filePath(QStringLiteral("u12.dbf"))));
 }
 
 QTEST_MAIN(TestCompetitionFiles)

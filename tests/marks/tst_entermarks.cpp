@@ -3,6 +3,7 @@
 #include "dbcontrols/DBGrid.h"
 #include "dbcontrols/TableModel.h"
 #include "engine/DbfFile.h"
+#include "exchange/DelimitedText.h"
 #include "marks/ChoiceGroup.h"
 #include "marks/MarkColumns.h"
 #include "marks/TSpreadsheet1.h"
@@ -11,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -23,6 +25,27 @@
 using namespace jt;
 using engine::Table;
 using marks::TSpreadsheet1;
+
+namespace {
+
+// The change log's rows after the column row, without the time: "Field|Dancer|Old|New|Window".
+QStringList logRows(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const exchange::Sheet sheet =
+        exchange::parseDelimited(QString::fromUtf8(f.readAll()), exchange::DelimitedOptions{});
+    QStringList rows;
+    for (qsizetype r = 1; r < sheet.rows.size(); ++r) {
+        QStringList cells;
+        for (const QVariant& c : sheet.rows[r].mid(1))
+            cells << c.toString();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+} // namespace
 
 class TestEnterMarks : public QObject {
     Q_OBJECT
@@ -326,6 +349,45 @@ private Q_SLOTS:
         QVERIFY(m_comp->state.ReCalcFlag);
         QVERIFY(m_comp->leftUnrestrictedInEntryOrder());
         QVERIFY(m_comp->dialogs.messages().isEmpty());
+    }
+
+    // Each mark saved from the grid is a row of the change log: the field, the dancer,
+    // the old and new mark and the window; a mark typed again unchanged adds none.
+    void typedMarksAreLogged() {
+        QVERIFY(open(4, "3", "3", {1}));
+        // The rows of the dancers added by the fixture come first.
+        const QString log = m_comp->folder.filePath(QStringLiteral("u12.log"));
+        const qsizetype added = logRows(log).size();
+        QCOMPARE(added, 16);
+        for (const char* mark : {"80", "72.5", "", "64.25"}) {
+            type(QString::fromLatin1(mark));
+            key(Qt::Key_Down);
+        }
+        key(Qt::Key_X, Qt::AltModifier);
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(logRows(log).mid(added),
+                 (QStringList{"A1|104||80|Enter Marks", "A1|103||72.5|Enter Marks",
+                              "A1|101||64.25|Enter Marks"}));
+        // Opened again: the first mark typed over with the same value, the second
+        // corrected, then a set-dance mark for the recalled dancer.
+        QVERIFY(test::openWindow(*m_window));
+        QCoreApplication::processEvents();
+        m_window->DBGrid1->cellEditor()->selectAll();
+        type(QStringLiteral("80"));
+        key(Qt::Key_Down);
+        QCoreApplication::processEvents();
+        m_window->DBGrid1->cellEditor()->selectAll();
+        type(QStringLiteral("73"));
+        key(Qt::Key_Down);
+        key(Qt::Key_S, Qt::AltModifier);
+        type(QStringLiteral("81"));
+        key(Qt::Key_X, Qt::AltModifier);
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(logRows(log).mid(added + 3),
+                 (QStringList{"A1|103|72.5|73|Enter Marks", "ASET|102||81|Enter Marks"}));
+        QCOMPARE(m_comp->stored(2, "A1").toDouble(), 73.0);
+        // No window is named once the window has closed.
+        QCOMPARE(m_comp->state.PostingWindow, QString());
     }
 
     void enterOnLastDancerSavesAndStays() {

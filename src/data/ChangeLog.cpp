@@ -1,0 +1,179 @@
+#include "ChangeLog.h"
+
+#include "engine/AliasRegistry.h"
+#include "engine/DbfCodec.h"
+#include "engine/EngineError.h"
+#include "engine/PosixIo.h"
+#include "engine/Table.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace jt::data {
+namespace {
+
+QString valueText(const QVariant& v) {
+    if (!v.isValid() || v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::Double)
+        return engine::shortestNumberText(v.toDouble());
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? QStringLiteral("T") : QStringLiteral("F");
+    return v.toString();
+}
+
+// The logged fields of the open table with their values in the current record (the
+// edit buffer while editing) and, where given, in the stored bytes of a record.
+struct FieldValues {
+    QString name;
+    QString now;
+    QString stored;
+};
+
+QList<FieldValues> loggedValues(const engine::Table& table, const char* storedRecord) {
+    const engine::DbfStructure& s = table.structure();
+    QList<FieldValues> values;
+    for (int i = 0; i < table.fieldCount(); ++i) {
+        const engine::Field* f = table.fieldAt(i);
+        if (f->isCalculated() || !isLoggedField(f->fieldName()))
+            continue;
+        FieldValues v{f->fieldName(), valueText(f->value()), {}};
+        if (storedRecord) {
+            const int column = s.indexOf(f->fieldName());
+            v.stored = valueText(engine::decodeField(
+                s.fields[std::size_t(column)], storedRecord + s.offsets[std::size_t(column)]));
+        }
+        values << v;
+    }
+    return values;
+}
+
+QString valueOf(const QList<FieldValues>& values, const QString& name, bool stored) {
+    for (const FieldValues& v : values)
+        if (v.name == name)
+            return stored ? v.stored : v.now;
+    return {};
+}
+
+// The last byte of the file, or '\n' for an empty one.
+char lastByte(int fd, qint64 size, const QString& path) {
+    if (size == 0)
+        return '\n';
+    char c = 0;
+    for (;;) {
+        const ssize_t n = ::pread(fd, &c, 1, size - 1);
+        if (n == 1)
+            return c;
+        if (n < 0 && errno == EINTR)
+            continue;
+        throw engine::posix::ioError(QStringLiteral("read"), path, n < 0 ? errno : EIO);
+    }
+}
+
+} // namespace
+
+bool isLoggedField(const QString& fieldName) {
+    static const QRegularExpression mark(QStringLiteral("^[A-E]([123]|SET)$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QString upper = fieldName.toUpper();
+    return upper == QLatin1String("COMP_NO") || upper == QLatin1String("NAME") ||
+           upper == QLatin1String("SCHOOL") || upper == QLatin1String("SEQUENCE") ||
+           mark.match(upper).hasMatch();
+}
+
+QString changeLogPath(const QString& resultsPath) {
+    const QFileInfo info(resultsPath);
+    return engine::findFileIgnoringCase(info.absolutePath(),
+                                        info.completeBaseName() + QStringLiteral(".log"));
+}
+
+void deleteChangeLog(const QString& resultsPath) {
+    const QString path = changeLogPath(resultsPath);
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
+        throw engine::posix::ioError(QStringLiteral("delete"), path, errno);
+}
+
+QByteArray csvRow(const QStringList& cells) {
+    QByteArray row;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            row += ',';
+        QString cell = cells[i];
+        if (cell.contains(QLatin1Char(',')) || cell.contains(QLatin1Char('"')) ||
+            cell.contains(QLatin1Char('\n')) || cell.contains(QLatin1Char('\r'))) {
+            cell.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+            cell = QLatin1Char('"') + cell + QLatin1Char('"');
+        }
+        row += cell.toUtf8();
+    }
+    row += "\r\n";
+    return row;
+}
+
+void appendChangeLog(const QString& path, const QList<ChangeLine>& lines) {
+    if (lines.isEmpty())
+        return;
+    namespace posix = engine::posix;
+    const posix::Descriptor fd(
+        posix::openFile(path, O_RDWR | O_CREAT | O_CLOEXEC, QStringLiteral("write")));
+    // Another copy of the program posting to the same competition waits its turn.
+    posix::lockBlocking(fd.get(), LOCK_EX);
+    const qint64 size = posix::fileSize(fd.get(), path);
+    QByteArray bytes;
+    if (size == 0)
+        bytes = csvRow(kChangeLogColumns);
+    else if (lastByte(fd.get(), size, path) != '\n')
+        bytes = "\r\n";
+    for (const ChangeLine& line : lines)
+        bytes += csvRow(line.cells());
+    try {
+        posix::writeAll(fd.get(), bytes.constData(), bytes.size(), size, path);
+        posix::sync(fd.get(), path);
+        if (size == 0)
+            posix::syncDirectoryOf(path);
+    } catch (const engine::EngineError&) {
+        // No half row may stay for the next one to run on from.
+        try {
+            posix::truncate(fd.get(), size, path);
+        } catch (const engine::EngineError&) {
+            // The row that follows starts on a line of its own all the same.
+        }
+        throw;
+    }
+}
+
+QList<ChangeLine> postChanges(const engine::Table& results, const QString& time,
+                              const QString& window) {
+    const bool inserting = results.state() == engine::Table::State::Insert;
+    const char* stored = inserting ? nullptr : results.storedRecord(results.currentRow());
+    const QList<FieldValues> values = loggedValues(results, stored);
+    QString dancer = valueOf(values, QStringLiteral("COMP_NO"), false);
+    if (dancer.isEmpty() && !inserting)
+        dancer = valueOf(values, QStringLiteral("COMP_NO"), true);
+    QList<ChangeLine> lines;
+    if (inserting)
+        lines << ChangeLine{time, kDancerAdded, dancer, {}, {}, window};
+    for (const FieldValues& v : values)
+        if (v.now != v.stored)
+            lines << ChangeLine{time, v.name, dancer, v.stored, v.now, window};
+    return lines;
+}
+
+QList<ChangeLine> deleteChanges(const engine::Table& results, const QString& time,
+                                const QString& window) {
+    const QList<FieldValues> values = loggedValues(results, nullptr);
+    const QString dancer = valueOf(values, QStringLiteral("COMP_NO"), false);
+    QList<ChangeLine> lines{ChangeLine{time, kDancerDeleted, dancer, {}, {}, window}};
+    for (const FieldValues& v : values)
+        if (!v.now.isEmpty())
+            lines << ChangeLine{time, v.name, dancer, v.now, {}, window};
+    return lines;
+}
+
+} // namespace jt::data

@@ -116,7 +116,7 @@ QByteArray csvRow(const QStringList& cells) {
     return row;
 }
 
-void appendChangeLog(const QString& path, const QList<ChangeLine>& lines) {
+void appendChangeLog(const QString& path, const QList<ChangeLine>& lines, bool sync) {
     if (lines.isEmpty())
         return;
     namespace posix = engine::posix;
@@ -134,8 +134,9 @@ void appendChangeLog(const QString& path, const QList<ChangeLine>& lines) {
         bytes += csvRow(line.cells());
     try {
         posix::writeAll(fd.get(), bytes.constData(), bytes.size(), size, path);
-        posix::sync(fd.get(), path);
-        if (size == 0)
+        if (sync)
+            posix::sync(fd.get(), path);
+        if (sync && size == 0)
             posix::syncDirectoryOf(path);
     } catch (const engine::EngineError&) {
         // No half row may stay for the next one to run on from.
@@ -146,6 +147,13 @@ void appendChangeLog(const QString& path, const QList<ChangeLine>& lines) {
         }
         throw;
     }
+}
+
+void syncChangeLog(const QString& path) {
+    namespace posix = engine::posix;
+    const posix::Descriptor fd(posix::openFile(path, O_RDONLY | O_CLOEXEC, QStringLiteral("sync")));
+    posix::sync(fd.get(), path);
+    posix::syncDirectoryOf(path);
 }
 
 QList<ChangeLine> postChanges(const engine::Table& results, const QString& time,

@@ -57,11 +57,14 @@ void deleteChangeLog(const QString& resultsPath);
 // One CSV row, fields quoted where they hold a comma, a quote or a line break.
 QByteArray csvRow(const QStringList& cells);
 
-// Adds the rows at the end of the log and syncs them; a new log starts with the column
-// row. A log whose last row was cut off by a crash gets its next rows on a line of their
-// own. Throws an EngineError of kind Io that names the file when the log cannot be
-// written; the file then holds what it held before.
-void appendChangeLog(const QString& path, const QList<ChangeLine>& lines);
+// Adds the rows at the end of the log and, unless told otherwise, syncs them; a new log
+// starts with the column row. A log whose last row was cut off by a crash gets its next
+// rows on a line of their own. Throws an EngineError of kind Io that names the file when
+// the log cannot be written; the file then holds what it held before. Rows written
+// without a sync survive the program being killed, not a power cut, until
+// syncChangeLog().
+void appendChangeLog(const QString& path, const QList<ChangeLine>& lines, bool sync = true);
+void syncChangeLog(const QString& path);
 
 // The rows that a post of the table's current record would add: the record is being
 // edited or inserted, the fields give the new values.

@@ -3,8 +3,11 @@
 #include "ChangeLog.h"
 #include "ProgramState.h"
 #include "RecordLayouts.h"
+#include "platform/Dialogs.h"
 
 #include <QDateTime>
+
+#include <utility>
 
 namespace jt::data {
 
@@ -112,13 +115,21 @@ TDataModule1::TDataModule1(ProgramState& state, QObject* parent) : QObject(paren
     results->setBeforeInsertHandler([this](engine::Table& t) { resultsBeforeInsert(t); });
     results->setBeforePostHandler([this](engine::Table& t) { resultsBeforePost(t); });
     results->setBeforeDeleteHandler([this](engine::Table& t) { resultsBeforeDelete(t); });
+    results->setBeforeCloseHandler([this](engine::Table& t) { resultsBeforeClose(t); });
     connect(results, &engine::Table::afterPost, this, &TDataModule1::resultsAfterPost);
     connect(compinfo, &engine::Table::afterPost, this, &TDataModule1::resultsAfterPost);
     // Removing a dancer changes everybody's places just as an edit does.
     connect(results, &engine::Table::afterDelete, this, &TDataModule1::resultsAfterPost);
 }
 
-TDataModule1::~TDataModule1() = default;
+TDataModule1::~TDataModule1() {
+    // The tables outlive this object's members (they are its children): what they do on
+    // their own closing must not reach back here.
+    syncPendingLog();
+    results->setBeforePostHandler({});
+    results->setBeforeDeleteHandler({});
+    results->setBeforeCloseHandler({});
+}
 
 void TDataModule1::resultsCalcFields(engine::Table&) {
     resultsRecDancer->setAsString(resultsRECALLED->asBoolean() ? QStringLiteral("Yes") : QString());
@@ -136,12 +147,17 @@ QString now() {
     return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+} // namespace
+
 // `refused` says what did not happen: "The change was not saved".
-void writeLog(const engine::Table& table, const QList<ChangeLine>& lines, const QString& refused) {
+void TDataModule1::logChanges(const engine::Table& table, const QList<ChangeLine>& lines,
+                              const QString& refused) {
     if (lines.isEmpty())
         return;
+    const QString path = changeLogPath(table.resolvedPath());
+    const bool soleUse = table.exclusive();
     try {
-        appendChangeLog(changeLogPath(table.resolvedPath()), lines);
+        appendChangeLog(path, lines, !soleUse);
     } catch (const engine::EngineError& e) {
         throw engine::EngineError(
             QStringLiteral("%1, because the change log could not be written: %2. Make room "
@@ -149,18 +165,37 @@ void writeLog(const engine::Table& table, const QList<ChangeLine>& lines, const 
                 .arg(refused, e.message()),
             engine::EngineError::Kind::Io);
     }
+    if (soleUse)
+        m_unsyncedLog = path;
 }
 
-} // namespace
-
 void TDataModule1::resultsBeforePost(engine::Table& table) {
-    writeLog(table, postChanges(table, now(), m_state.PostingWindow),
-             QStringLiteral("The change was not saved"));
+    logChanges(table, postChanges(table, now(), m_state.PostingWindow),
+               QStringLiteral("The change was not saved"));
 }
 
 void TDataModule1::resultsBeforeDelete(engine::Table& table) {
-    writeLog(table, deleteChanges(table, now(), m_state.PostingWindow),
-             QStringLiteral("The dancer was not deleted"));
+    logChanges(table, deleteChanges(table, now(), m_state.PostingWindow),
+               QStringLiteral("The dancer was not deleted"));
+}
+
+void TDataModule1::resultsBeforeClose(engine::Table&) {
+    syncPendingLog();
+}
+
+// Runs from clean-up code, so a failure is told rather than thrown: the rows are in the
+// log as far as any reader is concerned, only a power cut could still lose them.
+void TDataModule1::syncPendingLog() {
+    if (m_unsyncedLog.isEmpty())
+        return;
+    const QString path = std::exchange(m_unsyncedLog, QString());
+    try {
+        syncChangeLog(path);
+    } catch (const engine::EngineError& e) {
+        platform::showError(QStringLiteral("The change log could not be synced: %1. Its latest "
+                                           "rows may be lost if the machine loses power.")
+                                .arg(e.message()));
+    }
 }
 
 } // namespace jt::data

@@ -12,6 +12,8 @@ class ProgramState;
 
 namespace jt::data {
 
+struct ChangeLine;
+
 // The two tables of the open competition, their field objects and the data sources
 // that controls bind to. Created once at start-up, owned by the program state, and the
 // only way windows, the scoring engine and the reports reach the competition's tables.
@@ -120,11 +122,21 @@ public:
     // dancer's logged fields that change, written and synced first. When the log cannot
     // be written the post or delete is refused (the record stays as typed) with a
     // message that names the log.
+    //
+    // A table open for sole use holds its posts back until it is closed (an import), so
+    // its rows are written at once but synced only as it closes, before the table is.
     void resultsBeforePost(engine::Table& table);
     void resultsBeforeDelete(engine::Table& table);
+    void resultsBeforeClose(engine::Table& table);
 
 private:
+    void logChanges(const engine::Table& table, const QList<ChangeLine>& lines,
+                    const QString& refused);
+    void syncPendingLog();
+
     ProgramState& m_state;
+    // The log written by sole use and not yet synced.
+    QString m_unsyncedLog;
 };
 
 } // namespace jt::data

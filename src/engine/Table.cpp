@@ -113,6 +113,8 @@ void Table::open() {
 void Table::close() {
     if (m_state == State::Inactive)
         return;
+    if (m_beforeClose)
+        m_beforeClose(*this);
     m_state = State::Inactive;
     m_order.clear();
     m_buffer.clear();

@@ -80,6 +80,11 @@ public:
     void setBeforeDeleteHandler(std::function<void(Table&)> handler) {
         m_beforeDelete = std::move(handler);
     }
+    // Runs as close() begins on an open table, before what sole use held back is written.
+    // It must not throw: close() runs from clean-up code.
+    void setBeforeCloseHandler(std::function<void(Table&)> handler) {
+        m_beforeClose = std::move(handler);
+    }
 
     // Navigation. eof() is true once a move passed the last record, and on an empty table.
     void first();
@@ -206,6 +211,7 @@ private:
     std::function<void(Table&)> m_beforeInsert;
     std::function<void(Table&)> m_beforePost;
     std::function<void(Table&)> m_beforeDelete;
+    std::function<void(Table&)> m_beforeClose;
 
     RecordOrder m_order;
     int m_row = -1;

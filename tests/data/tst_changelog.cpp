@@ -348,6 +348,56 @@ private Q_SLOTS:
         QCOMPARE(changes(logPath()).last(), QStringLiteral("A1|101|80|90|"));
     }
 
+    // Under sole use (an import) the table holds its posts back until it closes; the
+    // rows are in the log at once, synced once as the table closes, before it is written.
+    void soleUseSyncsAtClose() {
+        data::TDataModule1& m = m_comp->module();
+        m.results->close();
+        m.results->setExclusive(true);
+        m.results->open();
+        QList<engine::IoEvent> events;
+        engine::DbfFile::setIoObserver([&](const engine::IoEvent& e) {
+            events << e;
+            return 0;
+        });
+        for (int row = 0; row < 3; ++row) {
+            m.results->moveToRow(row);
+            m.results->edit();
+            m.resultsC2->setAsFloat(50 + row);
+            m.results->post();
+            QCOMPARE(changes(logPath()).size(), row + 1);
+        }
+        const auto logSyncs = [&] {
+            int n = 0;
+            for (const engine::IoEvent& e : events)
+                n += e.kind == engine::IoEvent::Kind::Sync && e.path == logPath();
+            return n;
+        };
+        QCOMPARE(logSyncs(), 0);
+        m.results->close();
+        m.results->setExclusive(false);
+        QCOMPARE(logSyncs(), 1);
+        qsizetype logSync = -1;
+        qsizetype firstTableWrite = -1;
+        for (qsizetype i = 0; i < events.size(); ++i) {
+            if (events[i].path == logPath() && events[i].kind == engine::IoEvent::Kind::Sync)
+                logSync = i;
+            else if (events[i].path != logPath() && firstTableWrite < 0)
+                firstTableWrite = i;
+        }
+        QVERIFY(firstTableWrite >= 0);
+        QVERIFY2(logSync < firstTableWrite, "the table was written before its rows were synced");
+        QCOMPARE(m_comp->stored(2, QStringLiteral("C2")).toDouble(), 52.0);
+        // Shared use syncs each post's rows as it goes.
+        m.results->open();
+        events.clear();
+        m.results->first();
+        m.results->edit();
+        m.resultsC2->setAsFloat(49);
+        m.results->post();
+        QCOMPARE(logSyncs(), 1);
+    }
+
     // Each log is its competition's: same folder, same name, ".log"; an existing log is
     // found whatever its letter case.
     void logBesideTheTable() {
@@ -368,16 +418,22 @@ private Q_SLOTS:
     // every change that reached the table has one.
     void killedWhilePosting_data() {
         QTest::addColumn<int>("afterMs");
-        QTest::newRow("at once") << 0;
-        QTest::newRow("after 30 ms") << 30;
-        QTest::newRow("after 150 ms") << 150;
+        QTest::addColumn<bool>("soleUse");
+        for (const bool soleUse : {false, true}) {
+            const char* use = soleUse ? "sole use" : "shared";
+            QTest::addRow("%s, at once", use) << 0 << soleUse;
+            QTest::addRow("%s, after 30 ms", use) << 30 << soleUse;
+            QTest::addRow("%s, after 150 ms", use) << 150 << soleUse;
+        }
     }
     void killedWhilePosting() {
         QFETCH(int, afterMs);
+        QFETCH(bool, soleUse);
         const QString progress = m_comp->folder.filePath(QStringLiteral("progress.txt"));
         m_comp->results().close();
         test::ChildProcess child;
-        QCOMPARE(child.startChild({m_comp->folder.filePath(QStringLiteral("u12.dbf")), progress}),
+        QCOMPARE(child.startChild({m_comp->folder.filePath(QStringLiteral("u12.dbf")), progress,
+                                   soleUse ? QStringLiteral("sole") : QStringLiteral("shared")}),
                  QStringLiteral("posting"));
         QTest::qWait(afterMs);
         child.kill();
@@ -411,23 +467,26 @@ private Q_SLOTS:
             const QVariant v = m_comp->stored(record, QStringLiteral("A1"));
             const QString stored =
                 v.isNull() ? QString() : engine::shortestNumberText(v.toDouble());
-            const bool cutOff = dancer == lastDancer && stored == marks[marks.size() - 2];
+            // Sole use held every post back: the kill took them all, the rows stay.
+            const bool cutOff = soleUse ? stored == marks.first()
+                                        : dancer == lastDancer && stored == marks[marks.size() - 2];
             QVERIFY2(stored == marks.last() || cutOff,
                      qPrintable(QStringLiteral("dancer %1 holds %2").arg(dancer, stored)));
         }
     }
 };
 
-// The child of killedWhilePosting: posts A1 marks round the three dancers until it is
-// killed, noting each post once it has returned.
+// The child of killedWhilePosting: posts A1 marks round the three dancers, in shared or
+// sole use, until it is killed, noting each post once it has returned.
 static int postingChild(const QStringList& args) {
-    if (args.size() < 2)
+    if (args.size() < 3)
         return 2;
     try {
         ProgramState state;
         state.DataModule1 = std::make_unique<data::TDataModule1>(state);
         data::TDataModule1& m = *state.DataModule1;
         m.results->setTableName(args[0]);
+        m.results->setExclusive(args[2] == QLatin1String("sole"));
         m.results->open();
         const int fd = ::open(QFile::encodeName(args[1]).constData(),
                               O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);

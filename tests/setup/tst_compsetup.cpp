@@ -6,6 +6,7 @@
 #include "dbcontrols/DBGrid.h"
 #include "dbcontrols/DBNavigator.h"
 #include "dbcontrols/WheelTranslation.h"
+#include "exchange/DelimitedText.h"
 #include "exchange/SheetPeer.h"
 #include "platform/HelpTopic.h"
 #include "setup/TCompSetup.h"
@@ -82,6 +83,19 @@ class TestCompSetup : public QObject {
             QTest::keyPress(QApplication::focusWidget(), c.toLatin1());
             QTest::keyRelease(QApplication::focusWidget(), c.toLatin1());
         }
+    }
+    // The change log's rows for dancers added or deleted: "Field|Window".
+    QStringList dancerRows() const {
+        QFile f(m_fx->folder.filePath(QStringLiteral("u12.log")));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        const exchange::Sheet sheet =
+            exchange::parseDelimited(QString::fromUtf8(f.readAll()), exchange::DelimitedOptions{});
+        QStringList rows;
+        for (const QVariantList& row : sheet.rows)
+            if (row.value(1).toString().startsWith(QLatin1String("(dancer")))
+                rows << row.value(1).toString() + QLatin1Char('|') + row.value(5).toString();
+        return rows;
     }
     static void press(Qt::Key key) {
         QTest::keyPress(QApplication::focusWidget(), key);
@@ -293,6 +307,19 @@ private Q_SLOTS:
         QCOMPARE(window().DBGrid1->model()->rowCount(), dancers);
         QCOMPARE(m_fx->stored(dancers - 1, QStringLiteral("NAME")).toString(),
                  QStringLiteral("New Two"));
+        // The change log names the import for the dancers it deleted and added, and the
+        // window again once the import is over.
+        QStringList expected;
+        if (answer == platform::Yes)
+            expected << "(dancer deleted)|Import"
+                     << "(dancer deleted)|Import"
+                     << "(dancer deleted)|Import";
+        expected << "(dancer added)|Import"
+                 << "(dancer added)|Import";
+        QCOMPARE(dancerRows().mid(3), expected);
+        QCOMPARE(m_fx->state.PostingWindow, QStringLiteral("Dancer Setup"));
+        m_window->hide();
+        QCOMPARE(m_fx->state.PostingWindow, QString());
     }
 
     void aLongFileShowsItsProgress_data() {

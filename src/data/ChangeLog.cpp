@@ -8,8 +8,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -29,11 +29,19 @@ QString valueText(const QVariant& v) {
 }
 
 // The logged fields of the open table with their values in the current record (the
-// edit buffer while editing) and, where given, in the stored bytes of a record.
+// edit buffer while editing) and, where given, in the stored bytes of a record. Values
+// are compared as read and turned into text only for the rows written.
 struct FieldValues {
     QString name;
-    QString now;
-    QString stored;
+    QVariant now;
+    QVariant stored;
+    bool changed() const {
+        const bool nowBlank = !now.isValid() || now.isNull();
+        const bool storedBlank = !stored.isValid() || stored.isNull();
+        if (nowBlank || storedBlank)
+            return nowBlank != storedBlank;
+        return now != stored;
+    }
 };
 
 QList<FieldValues> loggedValues(const engine::Table& table, const char* storedRecord) {
@@ -43,11 +51,10 @@ QList<FieldValues> loggedValues(const engine::Table& table, const char* storedRe
         const engine::Field* f = table.fieldAt(i);
         if (f->isCalculated() || !isLoggedField(f->fieldName()))
             continue;
-        FieldValues v{f->fieldName(), valueText(f->value()), {}};
+        FieldValues v{f->fieldName(), f->value(), {}};
         if (storedRecord) {
-            const int column = s.indexOf(f->fieldName());
-            v.stored = valueText(engine::decodeField(
-                s.fields[std::size_t(column)], storedRecord + s.offsets[std::size_t(column)]));
+            const auto column = std::size_t(s.indexOf(f->fieldName()));
+            v.stored = engine::decodeField(s.fields[column], storedRecord + s.offsets[column]);
         }
         values << v;
     }
@@ -57,7 +64,7 @@ QList<FieldValues> loggedValues(const engine::Table& table, const char* storedRe
 QString valueOf(const QList<FieldValues>& values, const QString& name, bool stored) {
     for (const FieldValues& v : values)
         if (v.name == name)
-            return stored ? v.stored : v.now;
+            return valueText(stored ? v.stored : v.now);
     return {};
 }
 
@@ -79,12 +86,19 @@ char lastByte(int fd, qint64 size, const QString& path) {
 } // namespace
 
 bool isLoggedField(const QString& fieldName) {
-    static const QRegularExpression mark(QStringLiteral("^[A-E]([123]|SET)$"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    // Called for every field of every post, the calculation's included: no pattern
+    // matching, only a few comparisons.
     const QString upper = fieldName.toUpper();
+    if (upper.size() == 2 || upper.size() == 4) {
+        const QChar letter = upper.at(0);
+        if (letter < QLatin1Char('A') || letter > QLatin1Char('E'))
+            return false;
+        const QStringView round = QStringView(upper).mid(1);
+        return round == QLatin1String("1") || round == QLatin1String("2") ||
+               round == QLatin1String("3") || round == QLatin1String("SET");
+    }
     return upper == QLatin1String("COMP_NO") || upper == QLatin1String("NAME") ||
-           upper == QLatin1String("SCHOOL") || upper == QLatin1String("SEQUENCE") ||
-           mark.match(upper).hasMatch();
+           upper == QLatin1String("SCHOOL") || upper == QLatin1String("SEQUENCE");
 }
 
 QString changeLogPath(const QString& resultsPath) {
@@ -161,6 +175,9 @@ QList<ChangeLine> postChanges(const engine::Table& results, const QString& time,
     const bool inserting = results.state() == engine::Table::State::Insert;
     const char* stored = inserting ? nullptr : results.storedRecord(results.currentRow());
     const QList<FieldValues> values = loggedValues(results, stored);
+    if (!inserting && std::none_of(values.begin(), values.end(),
+                                   [](const FieldValues& v) { return v.changed(); }))
+        return {};
     QString dancer = valueOf(values, QStringLiteral("COMP_NO"), false);
     if (dancer.isEmpty() && !inserting)
         dancer = valueOf(values, QStringLiteral("COMP_NO"), true);
@@ -168,8 +185,9 @@ QList<ChangeLine> postChanges(const engine::Table& results, const QString& time,
     if (inserting)
         lines << ChangeLine{time, kDancerAdded, dancer, {}, {}, window};
     for (const FieldValues& v : values)
-        if (v.now != v.stored)
-            lines << ChangeLine{time, v.name, dancer, v.stored, v.now, window};
+        if (v.changed())
+            lines << ChangeLine{time,  v.name, dancer, valueText(v.stored), valueText(v.now),
+                                window};
     return lines;
 }
 
@@ -179,8 +197,8 @@ QList<ChangeLine> deleteChanges(const engine::Table& results, const QString& tim
     const QString dancer = valueOf(values, QStringLiteral("COMP_NO"), false);
     QList<ChangeLine> lines{ChangeLine{time, kDancerDeleted, dancer, {}, {}, window}};
     for (const FieldValues& v : values)
-        if (!v.now.isEmpty())
-            lines << ChangeLine{time, v.name, dancer, v.now, {}, window};
+        if (const QString held = valueText(v.now); !held.isEmpty())
+            lines << ChangeLine{time, v.name, dancer, held, {}, window};
     return lines;
 }
 

@@ -50,7 +50,7 @@ private:
 } // namespace
 
 bool passMarksPackGates(ProgramState& state) {
-    return passRecalcGate(state) && passChecklistGate(Checklist::Final);
+    return passRecalcGate(state) && passChecklistGate(state, Checklist::Final);
 }
 
 render::Document layOutMarksPack(ProgramState& state) {

@@ -89,13 +89,12 @@ bool isLoggedField(const QString& fieldName) {
     // Called for every field of every post, the calculation's included: no pattern
     // matching, only a few comparisons.
     const QString upper = fieldName.toUpper();
-    if (upper.size() == 2 || upper.size() == 4) {
-        const QChar letter = upper.at(0);
-        if (letter < QLatin1Char('A') || letter > QLatin1Char('E'))
-            return false;
+    if ((upper.size() == 2 || upper.size() == 4) && upper.at(0) >= QLatin1Char('A') &&
+        upper.at(0) <= QLatin1Char('E')) {
         const QStringView round = QStringView(upper).mid(1);
-        return round == QLatin1String("1") || round == QLatin1String("2") ||
-               round == QLatin1String("3") || round == QLatin1String("SET");
+        if (round == QLatin1String("1") || round == QLatin1String("2") ||
+            round == QLatin1String("3") || round == QLatin1String("SET"))
+            return true;
     }
     return upper == QLatin1String("COMP_NO") || upper == QLatin1String("NAME") ||
            upper == QLatin1String("SCHOOL") || upper == QLatin1String("SEQUENCE");
@@ -130,9 +129,10 @@ QByteArray csvRow(const QStringList& cells) {
     return row;
 }
 
-void appendChangeLog(const QString& path, const QList<ChangeLine>& lines, bool sync) {
+std::pair<qint64, qint64> appendChangeLog(const QString& path, const QList<ChangeLine>& lines,
+                                          bool sync) {
     if (lines.isEmpty())
-        return;
+        return {-1, -1};
     namespace posix = engine::posix;
     const posix::Descriptor fd(
         posix::openFile(path, O_RDWR | O_CREAT | O_CLOEXEC, QStringLiteral("write")));
@@ -160,6 +160,22 @@ void appendChangeLog(const QString& path, const QList<ChangeLine>& lines, bool s
             // The row that follows starts on a line of its own all the same.
         }
         throw;
+    }
+    return {size, size + bytes.size()};
+}
+
+void retractChangeLog(const QString& path, qint64 from, qint64 to) {
+    namespace posix = engine::posix;
+    try {
+        const posix::Descriptor fd(
+            posix::openFile(path, O_RDWR | O_CLOEXEC, QStringLiteral("write")));
+        posix::lockBlocking(fd.get(), LOCK_EX);
+        if (posix::fileSize(fd.get(), path) != to)
+            return;
+        posix::truncate(fd.get(), from, path);
+        posix::sync(fd.get(), path);
+    } catch (const engine::EngineError&) {
+        // The rows stay: a row too many is better than a row lost.
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace jt::engine {
 class Table;
 }
@@ -63,8 +65,14 @@ QByteArray csvRow(const QStringList& cells);
 // the log cannot be written; the file then holds what it held before. Rows written
 // without a sync survive the program being killed, not a power cut, until
 // syncChangeLog().
-void appendChangeLog(const QString& path, const QList<ChangeLine>& lines, bool sync = true);
+// Returns where the rows were put: from and to, as byte offsets.
+std::pair<qint64, qint64> appendChangeLog(const QString& path, const QList<ChangeLine>& lines,
+                                          bool sync = true);
 void syncChangeLog(const QString& path);
+// Takes back rows written for a post that then failed: the log is cut back to `from` when
+// it still ends at `to` (nothing was added after them). Quiet: a log that cannot be cut
+// keeps the rows.
+void retractChangeLog(const QString& path, qint64 from, qint64 to);
 
 // The rows that a post of the table's current record would add: the record is being
 // edited or inserted, the fields give the new values.

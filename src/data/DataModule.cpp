@@ -120,11 +120,15 @@ TDataModule1::TDataModule1(ProgramState& state, QObject* parent) : QObject(paren
     connect(compinfo, &engine::Table::afterPost, this, &TDataModule1::resultsAfterPost);
     // Removing a dancer changes everybody's places just as an edit does.
     connect(results, &engine::Table::afterDelete, this, &TDataModule1::resultsAfterPost);
+    // The rows of a post or delete that went through stay.
+    connect(results, &engine::Table::afterPost, this, [this] { m_pendingRows = {}; });
+    connect(results, &engine::Table::afterDelete, this, [this] { m_pendingRows = {}; });
 }
 
 TDataModule1::~TDataModule1() {
     // The tables outlive this object's members (they are its children): what they do on
     // their own closing must not reach back here.
+    retractFailedRows();
     syncPendingLog();
     results->setBeforePostHandler({});
     results->setBeforeDeleteHandler({});
@@ -157,7 +161,8 @@ void TDataModule1::logChanges(const engine::Table& table, const QList<ChangeLine
     const QString path = changeLogPath(table.resolvedPath());
     const bool soleUse = table.exclusive();
     try {
-        appendChangeLog(path, lines, !soleUse);
+        const auto [from, to] = appendChangeLog(path, lines, !soleUse);
+        m_pendingRows = {path, from, to};
     } catch (const engine::EngineError& e) {
         throw engine::EngineError(
             QStringLiteral("%1, because the change log could not be written: %2. Make room "
@@ -169,17 +174,26 @@ void TDataModule1::logChanges(const engine::Table& table, const QList<ChangeLine
         m_unsyncedLog = path;
 }
 
+void TDataModule1::retractFailedRows() {
+    const PendingRows rows = std::exchange(m_pendingRows, PendingRows{});
+    if (!rows.path.isEmpty())
+        retractChangeLog(rows.path, rows.from, rows.to);
+}
+
 void TDataModule1::resultsBeforePost(engine::Table& table) {
+    retractFailedRows();
     logChanges(table, postChanges(table, now(), m_state.PostingWindow),
                QStringLiteral("The change was not saved"));
 }
 
 void TDataModule1::resultsBeforeDelete(engine::Table& table) {
+    retractFailedRows();
     logChanges(table, deleteChanges(table, now(), m_state.PostingWindow),
                QStringLiteral("The dancer was not deleted"));
 }
 
 void TDataModule1::resultsBeforeClose(engine::Table&) {
+    retractFailedRows();
     syncPendingLog();
 }
 

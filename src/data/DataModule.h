@@ -137,6 +137,14 @@ private:
     ProgramState& m_state;
     // The log written by sole use and not yet synced.
     QString m_unsyncedLog;
+    // The rows of the post or delete under way, taken back when it turns out to have
+    // failed (its table write refused): noticed at the next post, delete or close.
+    struct PendingRows {
+        QString path;
+        qint64 from = -1;
+        qint64 to = -1;
+    } m_pendingRows;
+    void retractFailedRows();
 };
 
 } // namespace jt::data

@@ -348,6 +348,36 @@ private Q_SLOTS:
         QCOMPARE(changes(logPath()).last(), QStringLiteral("A1|101|80|90|"));
     }
 
+    // A post whose table write fails after its rows were written takes them back, at the
+    // next post or when the table closes: the log tells of no change the table lacks.
+    void failedTableWriteTakesBackRows_data() {
+        QTest::addColumn<bool>("closeNext"); // else the next post
+        QTest::newRow("table closed next") << true;
+        QTest::newRow("posted again") << false;
+    }
+    void failedTableWriteTakesBackRows() {
+        QFETCH(bool, closeNext);
+        data::TDataModule1& m = m_comp->module();
+        editFirst(m, [&] { m.resultsA1->setAsFloat(80); });
+        const QByteArray before = readFile(logPath());
+        engine::DbfFile::setIoObserver([this](const engine::IoEvent& e) {
+            return e.kind == engine::IoEvent::Kind::Write && e.path != logPath() ? ENOSPC : 0;
+        });
+        m.results->edit();
+        m.resultsA1->setAsFloat(90);
+        QVERIFY_THROWS_EXCEPTION(engine::EngineError, m.results->post());
+        engine::DbfFile::setIoObserver({});
+        QCOMPARE(m_comp->stored(0, QStringLiteral("A1")).toDouble(), 80.0);
+        if (closeNext) {
+            m.results->close();
+            QCOMPARE(readFile(logPath()), before);
+        } else {
+            m.results->post();
+            QCOMPARE(changes(logPath()).mid(1), QStringList{"A1|101|80|90|"});
+            QCOMPARE(m_comp->stored(0, QStringLiteral("A1")).toDouble(), 90.0);
+        }
+    }
+
     // Under sole use (an import) the table holds its posts back until it closes; the
     // rows are in the log at once, synced once as the table closes, before it is written.
     void soleUseSyncsAtClose() {

@@ -146,7 +146,9 @@ private:
 
 class BenchReportDialogs final : public reports::ReportDialogs {
 public:
-    bool showChecklist(reports::Checklist) override { return true; }
+    bool showChecklist(reports::Checklist, const std::vector<reports::ChecklistFinding>&) override {
+        return true;
+    }
     void showLaunchDialog(reports::LaunchDialog, const std::function<void()>& preview) override {
         preview();
     }

@@ -364,5 +364,5 @@ void TestChecklistFindings::gateShowsFindings() {
              ticked ? QStringList{} : QStringList{reports::kChecklistIncomplete});
 }
 
-QTEST_GUILESS_MAIN(TestChecklistFindings)
+QTEST_MAIN(TestChecklistFindings)
 #include "tst_checklistfindings.moc"

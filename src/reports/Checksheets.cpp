@@ -4,10 +4,9 @@
 #include "ReportTexts.h"
 #include "TAdjRecCheck.h"
 #include "data/ProgramState.h"
+#include "engine/FirstFailure.h"
 #include "engine/Table.h"
 #include "render/Document.h"
-
-#include <exception>
 
 namespace jt::reports {
 
@@ -24,16 +23,8 @@ std::vector<render::Document> layOutChecksheets(ProgramState& state) {
     sheet.dataSet = &results;
 
     std::vector<render::Document> sheets;
-    std::exception_ptr failure;
-    const auto attempt = [&failure](const auto& step) {
-        try {
-            step();
-        } catch (...) {
-            if (!failure)
-                failure = std::current_exception();
-        }
-    };
-    attempt([&] {
+    engine::FirstFailure steps;
+    steps.attempt([&] {
         results.open();
         results.setIndexName(QStringLiteral("seqno"));
         for (const QChar letter : checksheetLetters(infoText(info, QStringLiteral("NUMADJS")))) {
@@ -43,12 +34,11 @@ std::vector<render::Document> layOutChecksheets(ProgramState& state) {
         }
     });
     // Whatever happened, the table is left as every report leaves it.
-    attempt([&] { results.setIndexName(QString()); });
-    attempt([&] { results.close(); });
+    steps.attempt([&] { results.setIndexName(QString()); });
+    steps.attempt([&] { results.close(); });
     if (!results.indexName().isEmpty())
         results.setIndexName(QString()); // closed: only forgets the name
-    if (failure)
-        std::rethrow_exception(failure);
+    steps.rethrow();
     return sheets;
 }
 

@@ -1,26 +1,17 @@
 #include "WorkingIndex.h"
 
+#include "engine/FirstFailure.h"
 #include "engine/Table.h"
 #include "engine/WorkingIndexes.h"
-
-#include <exception>
 
 namespace jt::reports {
 
 void runWithWorkingIndex(engine::Table& table, const WorkingIndex& index,
                          const std::function<void()>& body) {
-    std::exception_ptr failure;
-    const auto attempt = [&failure](const auto& step) {
-        try {
-            step();
-        } catch (...) {
-            if (!failure)
-                failure = std::current_exception();
-        }
-    };
+    engine::FirstFailure steps;
 
     bool added = false;
-    attempt([&] {
+    steps.attempt([&] {
         table.close();
         engine::IndexStore::addWorkingIndex(table, index.name, index.field, index.descending);
         added = true;
@@ -33,21 +24,20 @@ void runWithWorkingIndex(engine::Table& table, const WorkingIndex& index,
     });
 
     // A post that failed leaves its record in edit mode; it is not posted again here.
-    attempt([&] {
+    steps.attempt([&] {
         if (table.active() && table.editing())
             table.cancel();
     });
-    attempt([&] { table.setIndexName(QString()); });
-    attempt([&] {
+    steps.attempt([&] { table.setIndexName(QString()); });
+    steps.attempt([&] {
         table.setFiltered(false);
         table.setFilter(QString());
     });
     if (added)
-        attempt([&] { engine::IndexStore::deleteWorkingIndex(table, index.name); });
-    attempt([&] { table.close(); });
-    attempt([&] { table.setExclusive(false); });
-    if (failure)
-        std::rethrow_exception(failure);
+        steps.attempt([&] { engine::IndexStore::deleteWorkingIndex(table, index.name); });
+    steps.attempt([&] { table.close(); });
+    steps.attempt([&] { table.setExclusive(false); });
+    steps.rethrow();
 }
 
 } // namespace jt::reports

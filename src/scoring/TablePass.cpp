@@ -1,9 +1,8 @@
 #include "TablePass.h"
 
+#include "engine/FirstFailure.h"
 #include "engine/Table.h"
 #include "engine/WorkingIndexes.h"
-
-#include <exception>
 
 namespace jt::scoring {
 namespace {
@@ -11,17 +10,9 @@ namespace {
 void runPass(engine::Table& table, const QString& indexName, const QString& keyField,
              const std::function<void()>& body) {
     const bool withIndex = !indexName.isEmpty();
-    std::exception_ptr failure;
-    const auto attempt = [&failure](const auto& step) {
-        try {
-            step();
-        } catch (...) {
-            if (!failure)
-                failure = std::current_exception();
-        }
-    };
+    engine::FirstFailure steps;
 
-    attempt([&] {
+    steps.attempt([&] {
         table.close();
         table.setIndexName(QString());
         table.setFiltered(false);
@@ -44,17 +35,16 @@ void runPass(engine::Table& table, const QString& indexName, const QString& keyF
     });
 
     // A failed post leaves its record in edit mode; it must not be posted again here.
-    attempt([&] {
+    steps.attempt([&] {
         if (table.editing())
             table.cancel();
     });
-    attempt([&] { table.setIndexName(QString()); });
+    steps.attempt([&] { table.setIndexName(QString()); });
     if (withIndex)
-        attempt([&] { engine::IndexStore::deleteWorkingIndex(table, indexName); });
-    attempt([&] { table.close(); });
-    attempt([&] { table.setExclusive(false); });
-    if (failure)
-        std::rethrow_exception(failure);
+        steps.attempt([&] { engine::IndexStore::deleteWorkingIndex(table, indexName); });
+    steps.attempt([&] { table.close(); });
+    steps.attempt([&] { table.setExclusive(false); });
+    steps.rethrow();
 }
 
 } // namespace

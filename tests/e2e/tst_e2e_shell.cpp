@@ -1,12 +1,11 @@
 // Starts the real program in a real X server and walks File > Create, Select, Close and
 // Exit with its real widgets: keys go to the menu bar and menus, file names are typed
 // into the file dialogs, message boxes are answered by clicking their buttons.
+#include "Desktop.h"
 #include "app/JigtallyApplication.h"
 #include "app/Startup.h"
 #include "app/TMain.h"
 #include "data/ProgramState.h"
-#include "platform/MachineSettings.h"
-#include "support/TempDataFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,10 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -28,24 +24,16 @@ using namespace jt;
 
 namespace {
 
-QTemporaryDir* home = nullptr;
+using e2e::boxSaying;
+using e2e::fileDialogTitled;
+
+e2e::Home* home = nullptr;
 
 QString dataFolder() {
-    return home->path() + QStringLiteral("/Documents/Jigtally 2008/data");
+    return home->dataFolder();
 }
 QString outputFile(const QString& name) {
-    return QStringLiteral(JIGTALLY_E2E_OUTPUT_DIR "/") + name;
-}
-
-// A box of the given text in front, or nothing.
-QMessageBox* boxSaying(const QString& text) {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    return box && box->isVisible() && box->text() == text ? box : nullptr;
-}
-
-QFileDialog* fileDialogTitled(const QString& title) {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    return dialog && dialog->isVisible() && dialog->windowTitle() == title ? dialog : nullptr;
+    return e2e::outputFile(QStringLiteral("shell"), name);
 }
 
 app::TMain* mainIdle() {
@@ -56,16 +44,8 @@ app::TMain* mainIdle() {
     return main;
 }
 
-// The main window idle and active. Without a window manager nobody gives the focus back
-// when a dialog closes, so the walk asks for it as a person would click the window.
 bool mainActive() {
-    app::TMain* main = mainIdle();
-    if (!main)
-        return false;
-    if (QApplication::activeWindow() == main)
-        return true;
-    main->activateWindow();
-    return false;
+    return e2e::activeAndIdle(app::Main);
 }
 
 void typeFileName(QFileDialog* dialog, const QString& name) {
@@ -76,45 +56,8 @@ void typeFileName(QFileDialog* dialog, const QString& name) {
 }
 
 void saveScreenshot(QWidget* window, const QString& name) {
-    const QPixmap shot = window->screen()->grabWindow(window->winId());
-    QVERIFY(!shot.isNull());
-    QVERIFY(shot.save(outputFile(name)));
+    e2e::saveScreenshot(window, outputFile(name));
 }
-
-// One step of the walk: it runs once `ready` holds; its action may open a modal window,
-// so the next step is already waiting in the timer queue when it does.
-struct Step {
-    QString what;
-    std::function<bool()> ready;
-    std::function<void()> act;
-};
-
-class Walk final : public QObject {
-public:
-    explicit Walk(std::vector<Step> steps) : m_steps(std::move(steps)) {}
-    void start() {
-        QTimer::singleShot(100, this, [this] { poll(); });
-    }
-    bool finished() const { return m_next == m_steps.size(); }
-    QString stuckAt() const { return finished() ? QString() : m_steps[m_next].what; }
-
-private:
-    void poll() {
-        if (finished())
-            return;
-        Step& step = m_steps[m_next];
-        if (!step.ready()) {
-            QTimer::singleShot(50, this, [this] { poll(); });
-            return;
-        }
-        ++m_next;
-        QTimer::singleShot(50, this, [this] { poll(); });
-        step.act();
-    }
-
-    std::vector<Step> m_steps;
-    std::size_t m_next = 0;
-};
 
 void openFileMenu() {
     QTest::keyClick(app::Main, Qt::Key_F, Qt::AltModifier);
@@ -137,7 +80,7 @@ void TestEndToEnd::createSelectCloseExit() {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     QStringList seen;
     const QSize designed(312, 386);
-    std::vector<Step> steps{
+    std::vector<e2e::Step> steps{
         {"first start: the alias is created",
          [] { return boxSaying(QStringLiteral("Alias \"jigtally 2008\" created")); },
          [&] {
@@ -223,22 +166,12 @@ void TestEndToEnd::createSelectCloseExit() {
                  Qt::LeftButton);
          }},
     };
-    Walk walk(std::move(steps));
-    walk.start();
-    bool timedOut = false;
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [&] {
-        timedOut = true;
-        QCoreApplication::exit(3);
-    });
-    watchdog.start(60000);
-
     ProgramState state;
-    const int code = app::runProgram(*qApp, state);
+    const e2e::WalkResult walk =
+        e2e::walkProgram(state, std::move(steps), 60000, outputFile(QStringLiteral("stuck.png")));
 
-    QVERIFY2(!timedOut, qPrintable(QStringLiteral("stuck at: ") + walk.stuckAt()));
-    QVERIFY(walk.finished());
+    QVERIFY2(walk.finished, qPrintable(QStringLiteral("stuck at: ") + walk.stuckAt));
+    const int code = walk.exitCode;
     QCOMPARE(code, 0);
     QVERIFY(!app::Main); // every window was destroyed on the way out
     QCOMPARE(seen,
@@ -256,21 +189,8 @@ void TestEndToEnd::createSelectCloseExit() {
 int main(int argc, char** argv) {
     // A home of its own: documents folder with the system tables, configuration folder
     // (where the alias will be saved) and the machine settings file, all fresh.
-    QTemporaryDir dir;
-    home = &dir;
-    qputenv("HOME", QFile::encodeName(dir.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path() + QStringLiteral("/.config")));
-    QDir().mkpath(dataFolder());
-    const QDir tables(test::systemTablesFolder());
-    for (const QString& file : tables.entryList(QDir::Files))
-        QFile::copy(tables.filePath(file), dataFolder() + QLatin1Char('/') + file);
-    const QString settings = dir.path() + QStringLiteral("/registry.ini");
-    QFile file(settings);
-    if (file.open(QIODevice::WriteOnly))
-        file.write("[SOFTWARE\\Jigtally Software\\Jigtally 2008\\0.1.0.0]\n");
-    file.close();
-    platform::setMachineSettingsFile(settings);
-
+    e2e::Home fresh;
+    home = &fresh;
     app::JigtallyApplication application(argc, argv);
     TestEndToEnd test;
     return QTest::qExec(&test, argc, argv);
